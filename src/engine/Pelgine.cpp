@@ -1,0 +1,264 @@
+#include "engine/Pelgine.h"
+
+#include "engine/Bytes.h"
+#include "engine/Consonants.h"
+#include "engine/NormalizeText.h"
+#include "storage/DataFile.h"
+
+#include <algorithm>
+
+namespace pelmar {
+namespace {
+
+using namespace bytes;
+
+constexpr std::size_t kLookAhead = 100;
+constexpr std::size_t kCacheLimit = 1u << 17;
+
+[[nodiscard]] bool isTerminator(char c) { return c == '.' || c == '!' || c == '?'; }
+
+// "Reads as a non-zero integer" the way a decimal conversion with default 0 does: the whole
+// word must be a decimal number within 32 bits.
+[[nodiscard]] bool readsAsNonZeroInteger(std::string_view word) {
+    bool ok = false;
+    return detail::toIntDef(word, 0, &ok) != 0 && ok;
+}
+
+// One of the sentence, clause and phrase buffers. Only two things are ever asked of them:
+// whether they hold anything, and whether they hold anything but blanks (a word character).
+struct UnitBuffer {
+    bool any = false;
+    bool word = false;
+    void clear() { any = word = false; }
+};
+
+} // namespace
+
+void TPelgine::Clear() {
+    Text.clear();
+    Syllables = Words = Sentences = Clauses = Phrases = 0;
+    Letters = Consonants = Syllable1Words = Syllable3Words = 0;
+    OpenSentence = OpenClause = OpenPhrase = false;
+    LowerStartAllowed = HyphenJoins = false;
+    VyVConsonant = SilentE = HeadCut = TailCut = Inflections = WordList = true;
+}
+
+const WordLists& TPelgine::lists() {
+    const std::uint64_t version = Dictionary ? Dictionary->Version() : 0;
+    if (!m_lists || m_listsFor != Dictionary || m_listsVersion != version) {
+        m_lists = std::make_unique<WordLists>(Dictionary);
+        m_listsFor = Dictionary;
+        m_listsVersion = version;
+        m_cache.clear();
+    }
+    return *m_lists;
+}
+
+unsigned TPelgine::switchMask() const {
+    return unsigned(VyVConsonant) | unsigned(SilentE) << 1 | unsigned(HeadCut) << 2 |
+           unsigned(TailCut) << 3 | unsigned(Inflections) << 4 | unsigned(WordList) << 5;
+}
+
+TPelgine::WordCounts TPelgine::countsOf(std::string_view word) {
+    auto it = m_cache.find(word);
+    if (it != m_cache.end())
+        return it->second;
+    if (m_cache.size() >= kCacheLimit)
+        m_cache.clear();
+    const WordCounts counts{countSyllables(*m_lists, word), pelmar::CountConsonants(word)};
+    m_cache.emplace(std::string(word), counts);
+    return counts;
+}
+
+int TPelgine::CountConsonants(std::string_view word) const { return pelmar::CountConsonants(word); }
+
+bool TPelgine::IsListed(std::string_view section, std::string_view word) {
+    return lists().listed(section).contains(word);
+}
+
+bool TPelgine::IsSentenceEnd(char terminator, std::string_view lastWord, std::string_view sentence,
+                             std::string_view rest) {
+    lists();
+    return sentenceEnd(terminator, lastWord, !trimmed(sentence).empty(), rest);
+}
+
+bool TPelgine::sentenceEnd(char terminator, std::string_view lastWord, bool sentenceHasWord,
+                           std::string_view rest) {
+    if (terminator == '.') {
+        if (m_lists->abbreviation.contains(lowered(lastWord)))
+            return false;
+        if (!rest.empty() && rest.front() == ',')
+            return false;
+    }
+    if (!sentenceHasWord)
+        return false;
+    const std::string_view restTrimmed = trimmed(rest);
+    if (restTrimmed.empty())
+        return true;
+    if (restTrimmed.front() == '"')
+        return true;
+
+    int lowerCount = 0, upperCount = 0;
+    bool firstIsCapital = false;
+    char stop = '\0';
+    for (std::size_t k = 0; k < rest.size(); ++k) {
+        const char c = rest[k];
+        const bool first = k == 0;
+        if (isLeadByte(c)) {
+            ++k;
+        } else if (isLowerLetter(c)) {
+            if (!first && upperCount == 0)
+                return false; // the next word starts in lower case: the sentence goes on
+            ++lowerCount;
+        } else if (isUpper(c) || isDigit(c)) {
+            if (!first && lowerCount == 0)
+                return true; // the next word starts with a capital or a digit
+            if (lowerCount + upperCount == 0)
+                firstIsCapital = true;
+            ++upperCount;
+        } else if (lowerCount + upperCount > 0) {
+            stop = c;
+            break;
+        }
+    }
+    if (lowerCount + upperCount == 0)
+        return true;
+    if (!LowerStartAllowed) {
+        if (firstIsCapital && lowerCount > 0)
+            return true; // a capitalised word glued to the terminator
+        if (!firstIsCapital)
+            return false; // "e.g", "a.m"
+    }
+    int lowerInLast = 0;
+    for (std::size_t k = 0; k < lastWord.size(); ++k) {
+        if (isLeadByte(lastWord[k]))
+            ++k;
+        else if (isLowerLetter(lastWord[k]))
+            ++lowerInLast;
+    }
+    return !(lowerInLast == 0 && lowerCount == 0 && stop == '.');
+}
+
+void TPelgine::Analyze() {
+    Text = std::string(trimmed(Text));
+    if (Text.empty())
+        return;
+    Text = NormalizeText(Text);
+    if (HyphenJoins)
+        std::erase(Text, '-');
+    Text += ' ';
+
+    lists();
+    if (m_cacheMask != switchMask()) {
+        m_cache.clear();
+        m_cacheMask = switchMask();
+    }
+
+    auto isWordChar = [hyphen = HyphenJoins](char lowerByte) {
+        return lowerByte == '\'' || isDigit(lowerByte) || isLowerLetter(lowerByte) ||
+               (hyphen && lowerByte == '-');
+    };
+
+    const std::string& text = Text;
+    const std::size_t n = text.size();
+    std::string word;
+    std::string previousWord;
+    int lettersInWord = 0;
+    UnitBuffer sentence, clause, phrase;
+
+    auto closeWord = [&] {
+        const WordCounts counts = countsOf(word);
+        Syllables += counts.syllables;
+        if (counts.syllables > 2 && !readsAsNonZeroInteger(word))
+            ++Syllable3Words;
+        else if (counts.syllables == 1)
+            ++Syllable1Words;
+        if (!word.empty()) {
+            Consonants += counts.consonants;
+            ++Words;
+            if (OnWordClosed)
+                OnWordClosed(word, counts.syllables, counts.consonants);
+            previousWord.swap(word);
+            word.clear();
+        }
+        lettersInWord = 0;
+    };
+    auto rest = [&](std::size_t from) { return std::string_view(text).substr(from, kLookAhead); };
+
+    for (std::size_t p = 0; p < n; ++p) {
+        bool verdict = true;
+        while (text[p] == ' ' && p + 1 < n && text[p + 1] == ' ')
+            ++p;
+        const char b = text[p];
+
+        if (isLeadByte(b)) {
+            // The two-dot leader (and the double-byte full stop, question and exclamation marks,
+            // should any reach here) ends the clause and phrase, and perhaps the sentence.
+            if (lettersInWord > 0 && u8(b) == 0x81 && p + 2 < n && sentence.any) {
+                const char next = lower(text[p + 1]);
+                if ((next == 0x64 || next == 0x68 || next == 0x69) && !isWordChar(lower(text[p + 2]))) {
+                    if (sentenceEnd('\0', previousWord, sentence.word, rest(p + 2))) {
+                        ++Sentences;
+                        sentence.clear();
+                    }
+                    ++Clauses;
+                    ++Phrases;
+                    clause.clear();
+                    phrase.clear();
+                }
+            }
+            ++p;
+            if (!word.empty())
+                closeWord();
+            continue;
+        }
+
+        const char lb = lower(b);
+        if (isWordChar(lb) || (lb == '.' && p + 1 < n && (isDigit(text[p + 1]) || isUpper(text[p + 1])))) {
+            if (isLowerLetter(lb) || isDigit(lb)) {
+                ++Letters;
+                ++lettersInWord;
+            }
+            word += b;
+            sentence.any = sentence.word = true;
+            clause.any = clause.word = true;
+            phrase.any = phrase.word = true;
+            continue;
+        }
+
+        // A separator.
+        if (lettersInWord > 0 && !word.empty())
+            closeWord();
+        if (sentence.word && isTerminator(lb)) {
+            verdict = sentenceEnd(lb, previousWord, true, rest(p + 1));
+            if (verdict) {
+                ++Sentences;
+                sentence.clear();
+                if (clause.any) {
+                    ++Clauses;
+                    clause.clear();
+                }
+                if (phrase.any) {
+                    ++Phrases;
+                    phrase.clear();
+                }
+            }
+        }
+        if (clause.word && p + 1 < n && b == ';') {
+            ++Clauses;
+            clause.clear();
+        }
+        if (phrase.word && p + 1 < n && !isWordChar(lower(text[p + 1])) && verdict) {
+            ++Phrases;
+            phrase.clear();
+        }
+        sentence.any = clause.any = phrase.any = true;
+        lettersInWord = 0;
+    }
+
+    OpenSentence = Words > 0 && sentence.word;
+    OpenClause = Words > 0 && clause.word;
+    OpenPhrase = Words > 0 && phrase.word;
+}
+
+} // namespace pelmar
