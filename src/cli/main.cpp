@@ -1,0 +1,15 @@
+#include "cli/CountCommand.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("pelmar-count"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PELMAR_VERSION));
+    std::ios::sync_with_stdio(false);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return pelmar::RunCountCommand(arguments, std::cin, std::cout, std::cerr);
+}
