@@ -21,6 +21,8 @@ public:
     TPelgine() = default;
     TPelgine(const TPelgine&) = delete;
     TPelgine& operator=(const TPelgine&) = delete;
+    TPelgine(TPelgine&&) = default;
+    TPelgine& operator=(TPelgine&&) = default;
 
     std::string Text;
     std::int32_t Syllables = 0;

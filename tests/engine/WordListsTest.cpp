@@ -71,7 +71,7 @@ TEST(WordLists, ListedScanStopsAtFirstLaterItem) {
     EXPECT_FALSE(unsorted.contains("a")); // "b" already sorts after "a"
     EXPECT_TRUE(unsorted.contains("b"));
     EXPECT_TRUE(unsorted.contains(" b ")); // the word is trimmed
-    EXPECT_FALSE(ListedIndex({}).contains("a"));
+    EXPECT_FALSE(ListedIndex().contains("a"));
 }
 
 } // namespace
