@@ -17,8 +17,16 @@ namespace pelmar {
 // sentence. A lone combining mark vanishes.
 [[nodiscard]] std::string toCp932(QStringView text);
 
-// From CP932: a byte sequence that is no CP932 character becomes U+FFFD.
+// From CP932: a byte sequence that is no CP932 character becomes U+FFFD. A lead byte whose
+// next byte cannot be a trail byte (or that ends the input) is one bad character, and the next
+// byte is read on its own; a well-formed pair with no character assigned is one bad character of
+// two bytes, so its trail byte never turns up as a stray letter.
 [[nodiscard]] QString fromCp932(std::string_view bytes);
+
+// The bytes toCp932(fromCp932(bytes)) gives, without the detour through Unicode: valid text
+// comes back unchanged except that a character with two codes (the NEC and IBM extensions)
+// takes its preferred one, and each invalid sequence becomes the geta mark.
+[[nodiscard]] std::string canonicalCp932(std::string_view bytes);
 
 inline constexpr char GetaMark[2] = {'\x81', '\xAC'};
 
