@@ -1,1 +1,70 @@
-// placeholder, being written
+#include "platform/TextFile.h"
+
+#include "platform/Cp932.h"
+
+#include <QByteArrayView>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace pelmar {
+
+namespace {
+
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+
+std::string_view withoutBom(std::string_view bytes) {
+    return bytes.starts_with(Utf8Bom) ? bytes.substr(Utf8Bom.size()) : bytes;
+}
+
+// Every byte, a leading BOM included: the caller has dropped the one BOM the file may have, and
+// left to itself the decoder would swallow a second one too.
+QString decodeUtf8(std::string_view bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless |
+                               QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace
+
+TextEncoding detectTextEncoding(std::string_view bytes) {
+    return QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8()
+               ? TextEncoding::Utf8
+               : TextEncoding::Cp932;
+}
+
+QString decodeTextFile(std::string_view bytes) {
+    return detectTextEncoding(bytes) == TextEncoding::Utf8 ? decodeUtf8(withoutBom(bytes))
+                                                       : fromCp932(bytes);
+}
+
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.push_back(bytes.substr(start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+std::string lineToCp932(std::string_view line, TextEncoding encoding) {
+    if (encoding == TextEncoding::Cp932)
+        return canonicalCp932(line);
+    const std::string_view text = withoutBom(line);
+    // Most lines of English text are plain ASCII, which is the same in both encodings.
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(text);
+    return toCp932(decodeUtf8(text));
+}
+
+} // namespace pelmar

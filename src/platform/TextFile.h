@@ -23,7 +23,12 @@ enum class TextEncoding { Utf8, Cp932 };
 
 // One line of a file in the given encoding, as the CP932 bytes the engine reads. The same
 // result as converting the decoded line with toCp932, so a file measures as it would when
-// opened in the window.
+// opened in the window; for CP932 that is canonicalCp932(line).
+//
+// Callers split the whole file, BOM and all, with splitLines and pass every line here together
+// with detectTextEncoding of the whole file. A UTF-8 line that starts with a BOM loses it, which
+// is how the BOM of the first line goes; an invisible zero-width no-break space (the same bytes)
+// opening a later line goes the same way instead of becoming a geta mark at the line start.
 [[nodiscard]] std::string lineToCp932(std::string_view line, TextEncoding encoding);
 
 } // namespace pelmar
