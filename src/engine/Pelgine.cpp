@@ -6,6 +6,7 @@
 #include "storage/DataFile.h"
 
 #include <algorithm>
+#include <array>
 
 namespace pelmar {
 namespace {
@@ -16,6 +17,23 @@ constexpr std::size_t kLookAhead = 100;
 constexpr std::size_t kCacheLimit = 1u << 17;
 
 [[nodiscard]] bool isTerminator(char c) { return c == '.' || c == '!' || c == '?'; }
+
+// Word characters after lowering: the apostrophe, 0-9 and a-z (so A-Z too, before lowering).
+// Hyphens join words only by being removed from the text first.
+constexpr std::array<bool, 256> makeWordBytes(bool lettersAndDigitsOnly) {
+    std::array<bool, 256> table{};
+    for (int c = '0'; c <= '9'; ++c)
+        table[c] = true;
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[c] = table[c - 32] = true;
+    if (!lettersAndDigitsOnly)
+        table['\''] = true;
+    return table;
+}
+constexpr auto kWordBytes = makeWordBytes(false);
+constexpr auto kLetterBytes = makeWordBytes(true);
+[[nodiscard]] bool isWordByte(char c) { return kWordBytes[u8(c)]; }
+[[nodiscard]] bool isLetterOrDigit(char c) { return kLetterBytes[u8(c)]; }
 
 // "Reads as a non-zero integer" the way a decimal conversion with default 0 does: the whole
 // word must be a decimal number within 32 bits.
@@ -60,13 +78,12 @@ unsigned TPelgine::switchMask() const {
 }
 
 TPelgine::WordCounts TPelgine::countsOf(std::string_view word) {
-    auto it = m_cache.find(word);
-    if (it != m_cache.end())
-        return it->second;
+    if (const WordCounts* known = m_cache.find(word))
+        return *known;
     if (m_cache.size() >= kCacheLimit)
         m_cache.clear();
     const WordCounts counts{countSyllables(*m_lists, word), pelmar::CountConsonants(word)};
-    m_cache.emplace(std::string(word), counts);
+    m_cache.insert(word, counts);
     return counts;
 }
 
@@ -85,7 +102,15 @@ bool TPelgine::IsSentenceEnd(char terminator, std::string_view lastWord, std::st
 bool TPelgine::sentenceEnd(char terminator, std::string_view lastWord, bool sentenceHasWord,
                            std::string_view rest) {
     if (terminator == '.') {
-        if (m_lists->abbreviation.contains(lowered(lastWord)))
+        char buffer[64];
+        const bool listed =
+            lastWord.size() <= sizeof buffer
+                ? m_lists->abbreviation.contains(std::string_view(
+                      buffer, static_cast<std::size_t>(
+                                  std::transform(lastWord.begin(), lastWord.end(), buffer, lower) -
+                                  buffer)))
+                : m_lists->abbreviation.contains(lowered(lastWord));
+        if (listed)
             return false;
         if (!rest.empty() && rest.front() == ',')
             return false;
@@ -140,12 +165,19 @@ bool TPelgine::sentenceEnd(char terminator, std::string_view lastWord, bool sent
 }
 
 void TPelgine::Analyze() {
-    Text = std::string(trimmed(Text));
+    // Trim in place; only a text with double-byte or other high bytes needs normalising.
+    {
+        const std::string_view kept = trimmed(Text);
+        const auto from = static_cast<std::size_t>(kept.data() - Text.data());
+        Text.resize(from + kept.size());
+        Text.erase(0, from);
+    }
     if (Text.empty())
         return;
-    Text = NormalizeText(Text);
+    if (std::any_of(Text.begin(), Text.end(), [](char c) { return u8(c) >= 0x80; }))
+        Text = NormalizeText(Text);
     if (HyphenJoins)
-        std::erase(Text, '-');
+        std::erase(Text, '-'); // so the word-character set never meets a hyphen either
     Text += ' ';
 
     lists();
@@ -154,15 +186,13 @@ void TPelgine::Analyze() {
         m_cacheMask = switchMask();
     }
 
-    auto isWordChar = [hyphen = HyphenJoins](char lowerByte) {
-        return lowerByte == '\'' || isDigit(lowerByte) || isLowerLetter(lowerByte) ||
-               (hyphen && lowerByte == '-');
-    };
-
     const std::string& text = Text;
     const std::size_t n = text.size();
-    std::string word;
-    std::string previousWord;
+    // A word is nearly always one run of the text, so it is kept as a view into it; a word
+    // that goes on after a separator (it held only apostrophes) is gathered in `spill`.
+    std::string_view word;
+    std::string_view previousWord;
+    std::string spill, previousSpill;
     int lettersInWord = 0;
     UnitBuffer sentence, clause, phrase;
 
@@ -178,12 +208,21 @@ void TPelgine::Analyze() {
             ++Words;
             if (OnWordClosed)
                 OnWordClosed(word, counts.syllables, counts.consonants);
-            previousWord.swap(word);
-            word.clear();
+            if (word.data() == spill.data()) {
+                previousSpill.swap(spill);
+                previousWord = previousSpill;
+            } else {
+                previousWord = word;
+            }
+            word = {};
         }
         lettersInWord = 0;
     };
     auto rest = [&](std::size_t from) { return std::string_view(text).substr(from, kLookAhead); };
+    // A "." followed by a digit or a capital stays inside its word ("3.14", "U.S", "Mr.Smith").
+    auto inWordDot = [&](std::size_t at) {
+        return text[at] == '.' && at + 1 < n && (isDigit(text[at + 1]) || isUpper(text[at + 1]));
+    };
 
     for (std::size_t p = 0; p < n; ++p) {
         bool verdict = true;
@@ -196,7 +235,7 @@ void TPelgine::Analyze() {
             // should any reach here) ends the clause and phrase, and perhaps the sentence.
             if (lettersInWord > 0 && u8(b) == 0x81 && p + 2 < n && sentence.any) {
                 const char next = lower(text[p + 1]);
-                if ((next == 0x64 || next == 0x68 || next == 0x69) && !isWordChar(lower(text[p + 2]))) {
+                if ((next == 0x64 || next == 0x68 || next == 0x69) && !isWordByte(text[p + 2])) {
                     if (sentenceEnd('\0', previousWord, sentence.word, rest(p + 2))) {
                         ++Sentences;
                         sentence.clear();
@@ -213,20 +252,35 @@ void TPelgine::Analyze() {
             continue;
         }
 
-        const char lb = lower(b);
-        if (isWordChar(lb) || (lb == '.' && p + 1 < n && (isDigit(text[p + 1]) || isUpper(text[p + 1])))) {
-            if (isLowerLetter(lb) || isDigit(lb)) {
-                ++Letters;
-                ++lettersInWord;
+        if (isWordByte(b) || inWordDot(p)) {
+            // Take the whole run of word characters at once.
+            const std::size_t start = p;
+            do {
+                if (isLetterOrDigit(text[p])) {
+                    ++Letters;
+                    ++lettersInWord;
+                }
+                ++p;
+            } while (p < n && (isWordByte(text[p]) || inWordDot(p)));
+            if (word.empty()) {
+                word = std::string_view(text).substr(start, p - start);
+            } else if (word.data() + word.size() == text.data() + start) {
+                word = std::string_view(word.data(), word.size() + (p - start));
+            } else {
+                if (word.data() != spill.data())
+                    spill.assign(word);
+                spill.append(text, start, p - start);
+                word = spill;
             }
-            word += b;
             sentence.any = sentence.word = true;
             clause.any = clause.word = true;
             phrase.any = phrase.word = true;
+            --p;
             continue;
         }
 
         // A separator.
+        const char lb = lower(b);
         if (lettersInWord > 0 && !word.empty())
             closeWord();
         if (sentence.word && isTerminator(lb)) {
@@ -248,7 +302,7 @@ void TPelgine::Analyze() {
             ++Clauses;
             clause.clear();
         }
-        if (phrase.word && p + 1 < n && !isWordChar(lower(text[p + 1])) && verdict) {
+        if (phrase.word && p + 1 < n && !isWordByte(text[p + 1]) && verdict) {
             ++Phrases;
             phrase.clear();
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/WordCache.h"
 #include "engine/WordLists.h"
 
 #include <cstdint>
@@ -7,7 +8,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace pelmar {
 
@@ -66,10 +66,7 @@ public:
     int CutHead(std::string& word, std::string_view section, int value);
 
 private:
-    struct WordCounts {
-        int syllables;
-        int consonants;
-    };
+    using WordCounts = detail::WordCache::Counts;
 
     const WordLists& lists();
     [[nodiscard]] bool sentenceEnd(char terminator, std::string_view lastWord, bool sentenceHasWord,
@@ -85,7 +82,7 @@ private:
 
     // The counts are pure functions of the word, the rule switches and the word data, so a
     // text's repeated words are counted once.
-    std::unordered_map<std::string, WordCounts, detail::StringHash, std::equal_to<>> m_cache;
+    detail::WordCache m_cache;
     unsigned m_cacheMask = ~0u;
 };
 
