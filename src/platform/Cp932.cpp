@@ -140,8 +140,8 @@ std::string fallbackBytes(QStringView ch, const EncodeTable& table) {
             cp = QChar::surrogateToUcs4(c, decomposed[++i]);
         if (isMark(cp))
             continue;
-        const std::uint16_t code = cp <= 0xFFFF ? table.code(static_cast<char16_t>(cp))
-                                                : EncodeTable::NoCode;
+        const std::uint16_t code =
+            cp <= 0xFFFF ? table.code(static_cast<char16_t>(cp)) : EncodeTable::NoCode;
         if (code == EncodeTable::NoCode)
             return std::string(GetaMark, sizeof GetaMark);
         appendCode(out, code);

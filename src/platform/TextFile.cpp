@@ -20,9 +20,8 @@ std::string_view withoutBom(std::string_view bytes) {
 // Every byte, a leading BOM included: the caller has dropped the one BOM the file may have, and
 // left to itself the decoder would swallow a second one too.
 QString decodeUtf8(std::string_view bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless |
-                               QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
@@ -36,7 +35,11 @@ TextEncoding detectTextEncoding(std::string_view bytes) {
 
 QString decodeTextFile(std::string_view bytes) {
     return detectTextEncoding(bytes) == TextEncoding::Utf8 ? decodeUtf8(withoutBom(bytes))
-                                                       : fromCp932(bytes);
+                                                           : fromCp932(bytes);
+}
+
+std::string_view textFileBody(std::string_view bytes, TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? withoutBom(bytes) : bytes;
 }
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {

@@ -18,6 +18,10 @@ enum class TextEncoding { Utf8, Cp932 };
 // The whole file as Unicode, by the rule above.
 [[nodiscard]] QString decodeTextFile(std::string_view bytes);
 
+// The part of a file that holds its lines: all of it but a UTF-8 BOM. Split this rather than the
+// whole file, so that a file of nothing but a BOM has no line, as in the window.
+[[nodiscard]] std::string_view textFileBody(std::string_view bytes, TextEncoding encoding);
+
 // Splits at CR LF, CR or LF. A final line end adds no empty line; an empty input gives no line.
 [[nodiscard]] std::vector<std::string_view> splitLines(std::string_view bytes);
 
@@ -25,10 +29,11 @@ enum class TextEncoding { Utf8, Cp932 };
 // result as converting the decoded line with toCp932, so a file measures as it would when
 // opened in the window; for CP932 that is canonicalCp932(line).
 //
-// Callers split the whole file, BOM and all, with splitLines and pass every line here together
-// with detectTextEncoding of the whole file. A UTF-8 line that starts with a BOM loses it, which
-// is how the BOM of the first line goes; an invisible zero-width no-break space (the same bytes)
-// opening a later line goes the same way instead of becoming a geta mark at the line start.
+// Callers pass each line of splitLines(textFileBody(file, encoding)) with the encoding
+// detectTextEncoding gives for the whole file. A UTF-8 line that still starts with a BOM loses
+// it, so a caller that splits the whole file gets the first line right too; the price is that an
+// invisible zero-width no-break space (the same bytes) opening a later line vanishes instead of
+// becoming a geta mark at the line start.
 [[nodiscard]] std::string lineToCp932(std::string_view line, TextEncoding encoding);
 
 } // namespace pelmar
