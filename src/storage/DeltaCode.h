@@ -14,7 +14,8 @@ class TDeltaCode {
 public:
     TDeltaCode();
 
-    // Plain (read from its start) -> Compressed (replaced). Always succeeds.
+    // Plain (read from its start) -> Compressed (replaced). Always succeeds, except when the text
+    // or its container would not fit the 32-bit size fields (some GiB).
     bool Encode();
     // Compressed (read from its start) -> Plain (replaced). True only when exactly the announced
     // number of plain bytes was decoded; otherwise ErrorText says why. Never reads outside
