@@ -40,7 +40,7 @@ std::vector<std::string> corpusLines() {
     std::vector<std::string> lines;
     const std::string& text = corpus();
     const auto encoding = pelmar::detectTextEncoding(text);
-    for (std::string_view line : pelmar::splitLines(text))
+    for (std::string_view line : pelmar::splitLines(pelmar::textFileBody(text, encoding)))
         lines.push_back(pelmar::lineToCp932(line, encoding));
     return lines;
 }

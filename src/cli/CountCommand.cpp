@@ -65,7 +65,7 @@ void printWords(TPelgine& engine, const std::string& bytes, std::ostream& out) {
         buffer += std::to_string(consonants);
         buffer += '\n';
     };
-    for (std::string_view line : splitLines(bytes)) {
+    for (std::string_view line : splitLines(textFileBody(bytes, encoding))) {
         engine.Clear();
         engine.Text = lineToCp932(line, encoding);
         engine.Analyze();

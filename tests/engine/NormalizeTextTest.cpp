@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NulBytesPass", "a\0b"s, "a\0b"s},
         // Past the last kana the lead byte alone goes through.
         Case{"KanaRowBeyondTable", "\x83\x97Z", "\x83\x97Z"}),
-    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Case>& p) { return std::string(p.param.name); });
 
 TEST(SjisToJis, ConvertsRowsAndCells) {
     EXPECT_EQ(SjisToJis(0x8140), 0x2121);
