@@ -68,10 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.WriteInteger(other, "n", 42);
     // A section whose header appears twice is rewritten once; the reader then still finds the
     // first copy, so the check only holds for a single header.
-    const auto copies = std::count_if(file.Lines().begin(), file.Lines().end(),
-                                      [&](const std::string& line) {
-                                          return pelmar::detail::sameText(line, "[" + section + "]");
-                                      });
+    const std::string header = "[" + section + "]";
+    const auto copies =
+        std::count_if(file.Lines().begin(), file.Lines().end(), [&](const std::string& line) {
+            return pelmar::detail::sameText(line, header);
+        });
     file.AddToSection(section, "item");
     check(copies > 1 || contains(file.ReadSection(section), "item"));
     file.WriteString(section, key, "");
