@@ -267,8 +267,11 @@ void TDataFile::WriteSection(std::string_view section, const std::vector<std::st
 }
 
 void TDataFile::AddToSection(std::string_view section, std::string_view line) {
+    // A record key is added once; keys hold no letters that differ only in case, and a list
+    // line is found the way section names are.
     std::vector<std::string> lines = ReadSection(section);
-    if (std::find(lines.begin(), lines.end(), line) == lines.end()) {
+    if (std::none_of(lines.begin(), lines.end(),
+                     [&](const std::string& l) { return detail::sameText(l, line); })) {
         lines.emplace_back(line);
     }
     WriteSection(section, lines);

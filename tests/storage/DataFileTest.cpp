@@ -143,6 +143,8 @@ TEST(DataFile, SectionWritersRewriteTheWholeSection) {
     EXPECT_EQ(f.Lines(), (Lines{"[c]", "z", "[a]", "p", "", "q", "[B]", "y"}));
     f.AddToSection("a", "r"); // blank lines do not survive the rewrite
     EXPECT_EQ(f.Lines(), (Lines{"[c]", "z", "[B]", "y", "[a]", "p", "q", "r"}));
+    f.AddToSection("a", "R"); // a line already there, whatever its case, is not added twice
+    EXPECT_EQ(f.Lines(), (Lines{"[c]", "z", "[B]", "y", "[a]", "p", "q", "r"}));
     f.DeleteSection("C");
     f.DeleteSection("nothing");
     EXPECT_EQ(f.Lines(), (Lines{"[B]", "y", "[a]", "p", "q", "r"}));
