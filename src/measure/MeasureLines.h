@@ -1,1 +1,57 @@
 #pragma once
+
+#include "engine/TextCounts.h"
+#include "measure/Formulas.h"
+#include "measure/MeasureOptions.h"
+#include "measure/ResultText.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pelmar {
+
+class TPelgine;
+
+// Called after every line with its index and the seconds since the run began; false stops the
+// run. The window pumps its events and maps its stop button through it.
+using MeasureProgress = std::function<bool(int lineIndex, long long elapsedSeconds)>;
+
+// Where a run stands in a dropped-file batch. Outside a batch (`active` false) the run writes
+// the line header and rows, the total section and the summary; in a batch it writes only the
+// file's row, under the header the first measured file writes, and the legend after the last.
+struct TBatchContext {
+    bool active = false;
+    bool first = false;
+    bool last = false;
+    std::string name; // the file's name without folder and extension, UTF-8
+};
+
+// One line as the result rows show it, after the repairs across line breaks.
+struct TLineCounts {
+    TTextCounts counts;
+    bool openSentence = false, openClause = false, openPhrase = false; // as the engine left them
+};
+
+struct TMeasurement {
+    ResultLines results;
+    bool canceled = false;
+    TTextCounts totals;
+    TWholeTextValues whole;
+    std::vector<TLineCounts> lines; // filled only when asked for
+};
+
+struct TMeasureRequest {
+    const TMeasureOptions* options = nullptr;
+    TBatchContext batch;
+    MeasureProgress progress;  // may be empty: the run always goes on
+    bool keepLineCounts = false;
+};
+
+// Measures the lines (CP932 bytes, no line ends) one by one with the engine, repairing
+// sentence, clause and phrase counts across line breaks. `lines` is the caller's copy: a word
+// hyphenated over a line end is joined on its first line and the next line keeps the rest.
+[[nodiscard]] TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
+                                        const TMeasureRequest& request);
+
+} // namespace pelmar

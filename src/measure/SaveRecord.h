@@ -1,1 +1,43 @@
 #pragma once
+
+#include "engine/TextCounts.h"
+#include "measure/Formulas.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pelmar {
+
+struct TSaveRecordInput {
+    QString historyFile;                  // normally <data folder>/pelmar.hst
+    std::string listName = "Index";       // the list section the record key joins
+    QString title;
+    const std::vector<std::string>* lines = nullptr; // the measured text, CP932 lines
+    QDateTime now;                        // the save time: record key and text file name
+    QString dataFolder;                   // the text copy goes to <dataFolder>/texts/
+    TTextCounts totals;
+    TWholeTextValues whole;
+};
+
+struct TSaveRecordResult {
+    bool ok = false;
+    QString message;       // the text to show when ok is false
+    std::string key;       // "yyyy/mm/dd hh:nn:ss", the record's section name
+    QString textFile;      // <dataFolder>/texts/pm<yyyymmddhhnnss>.dat
+};
+
+// Writes one measurement as a record section (nine counts, eleven index tenths, the title) into
+// the history file, adds its key to the list section and saves a compressed copy of the text.
+// A history file that exists but cannot be read is left alone: writing it back would drop every
+// record it holds.
+[[nodiscard]] TSaveRecordResult SaveRecord(const TSaveRecordInput& input);
+
+// The record key of a save time, and the text file name that goes with it.
+[[nodiscard]] std::string RecordKey(const QDateTime& time);
+[[nodiscard]] QString SavedTextName(const QDateTime& time);
+
+} // namespace pelmar
