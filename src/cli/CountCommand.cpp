@@ -1,43 +1,61 @@
 #include "cli/CountCommand.h"
 
 #include "engine/Pelgine.h"
+#include "measure/MeasureFiles.h"
+#include "measure/MeasureLines.h"
+#include "measure/SaveRecord.h"
+#include "measure/Vocabulary.h"
+#include "platform/AppPaths.h"
 #include "platform/TextFile.h"
 #include "storage/BuiltinWordData.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <iostream>
-#include <iterator>
-#include <string>
+#include <sstream>
+#include <thread>
 
 namespace pelmar {
 namespace {
 
 constexpr std::size_t kFlushSize = 1u << 16;
 
-struct Input {
-    QString name; // as given; "-" for standard input
-    std::string bytes;
-};
+const char* const kShowNames[display::Count] = {"total", "summary", "legend", "no",
+                                                 "sent",  "phrase",  "words",  "sylla",
+                                                 "1syl",  "3syl",    "letters", "cons"};
 
-bool readInput(const QString& name, std::istream& in, Input& input, QString& error) {
-    input.name = name;
+void writeLine(std::ostream& stream, const QString& text) {
+    stream << text.toUtf8().toStdString() << '\n';
+}
+
+QString cannotRead(const QString& name, const QString& reason) {
+    return QStringLiteral("pelmar-count: cannot read %1: %2").arg(name, reason);
+}
+
+bool readAll(const QString& name, std::istream& in, std::string& bytes, QString& error) {
     if (name == QLatin1String("-")) {
-        input.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        char buffer[1 << 16];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
         return true;
     }
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("pelmar-count: cannot read %1: %2").arg(name, file.errorString());
+        error = cannotRead(name, file.errorString());
         return false;
     }
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("pelmar-count: cannot read %1: %2").arg(name, file.errorString());
+        error = cannotRead(name, file.errorString());
         return false;
     }
-    input.bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
     return true;
 }
 
@@ -46,7 +64,7 @@ bool canOpen(const QString& name, QString& error) {
         return true;
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("pelmar-count: cannot read %1: %2").arg(name, file.errorString());
+        error = cannotRead(name, file.errorString());
         return false;
     }
     return true;
@@ -78,8 +96,312 @@ void printWords(TPelgine& engine, const std::string& bytes, std::ostream& out) {
     engine.OnWordClosed = nullptr;
 }
 
-void writeLine(std::ostream& stream, const QString& text) {
-    stream << text.toUtf8().toStdString() << '\n';
+// The copy command's text (the whole result, trimmed) written line by line, "\n" line ends.
+void writeCopyText(const ResultLines& lines, std::ostream& out) {
+    auto blank = [](const std::string& line) {
+        return std::all_of(line.begin(), line.end(),
+                           [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+    };
+    std::size_t first = 0, last = lines.size();
+    while (first < last && blank(lines[first]))
+        ++first;
+    while (last > first && blank(lines[last - 1]))
+        --last;
+    std::string buffer;
+    for (std::size_t i = first; i < last; ++i) {
+        std::string_view line = lines[i];
+        if (i == first)
+            while (!line.empty() && static_cast<unsigned char>(line.front()) <= 0x20)
+                line.remove_prefix(1);
+        if (i + 1 == last)
+            while (!line.empty() && static_cast<unsigned char>(line.back()) <= 0x20)
+                line.remove_suffix(1);
+        buffer += line;
+        buffer += '\n';
+        if (buffer.size() >= kFlushSize) {
+            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            buffer.clear();
+        }
+    }
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+}
+
+// --- JSON for scripts -------------------------------------------------------------------------
+
+void jsonString(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+void jsonNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
+    out.append(buffer, result.ptr);
+}
+
+void jsonCounts(std::string& out, const TTextCounts& counts) {
+    out += '{';
+    for (int position = 0; position < 9; ++position) {
+        if (position > 0)
+            out += ',';
+        jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(position)]);
+        out += ':';
+        out += std::to_string(counts.count(position));
+    }
+    out += '}';
+}
+
+void jsonMeasurement(std::string& out, const TMeasurement& m, std::string_view name) {
+    out += "{\"name\":";
+    jsonString(out, name);
+    out += ",\"lines\":[";
+    for (std::size_t i = 0; i < m.lines.size(); ++i) {
+        const TLineCounts& line = m.lines[i];
+        if (i > 0)
+            out += ',';
+        out += "{\"counts\":";
+        jsonCounts(out, line.counts);
+        out += ",\"openSentence\":";
+        out += line.openSentence ? "true" : "false";
+        out += ",\"openClause\":";
+        out += line.openClause ? "true" : "false";
+        out += ",\"openPhrase\":";
+        out += line.openPhrase ? "true" : "false";
+        out += ",\"indices\":{";
+        for (int k = 0; k < IndexCount; ++k) {
+            if (k > 0)
+                out += ',';
+            jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(k + 9)]);
+            out += ':';
+            if (const auto value = LineIndex(static_cast<ReadabilityIndex>(k), line.counts))
+                jsonNumber(out, *value);
+            else
+                out += "null";
+        }
+        out += "}}";
+    }
+    out += "],\"totals\":";
+    jsonCounts(out, m.totals);
+    out += ",\"ratios\":{";
+    for (int position = 22; position <= 32; ++position) {
+        if (position > 22)
+            out += ',';
+        jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(position)]);
+        out += ':';
+        jsonNumber(out, m.whole.ratios.byPosition(position));
+    }
+    out += "},\"styles\":{";
+    const int styles[] = {m.whole.styles.dia, m.whole.styles.com, m.whole.styles.tec,
+                          m.whole.styles.gen};
+    for (int s = 0; s < 4; ++s) {
+        if (s > 0)
+            out += ',';
+        jsonString(out, vocab::StyleKeys[static_cast<std::size_t>(s)]);
+        out += ':';
+        out += std::to_string(styles[s]);
+    }
+    out += "},\"tenths\":{";
+    for (int k = 0; k < IndexCount; ++k) {
+        if (k > 0)
+            out += ',';
+        jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(k + 9)]);
+        out += ':';
+        out += std::to_string(m.whole.tenths[static_cast<std::size_t>(k)]);
+    }
+    out += "}}";
+}
+
+// --- options ---------------------------------------------------------------------------------
+
+struct Settings {
+    TMeasureOptions options;
+    bool words = false;
+    bool json = false;
+    int jobs = 1;
+    bool save = false;
+    QString title;
+    QString dataDir;
+    QStringList files;
+};
+
+bool parseList(const QString& text, const QStringList& names, std::vector<int>& positions,
+               QString& bad) {
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = item.trimmed();
+        qsizetype at = -1;
+        for (qsizetype k = 0; k < names.size() && at < 0; ++k)
+            if (names[k].compare(name, Qt::CaseInsensitive) == 0)
+                at = k;
+        if (at < 0) {
+            bad = name;
+            return false;
+        }
+        positions.push_back(static_cast<int>(at));
+    }
+    return true;
+}
+
+QStringList namesOf(const char* const* names, int count) {
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QString::fromUtf8(names[i]);
+    return list;
+}
+
+QStringList indexKeys() {
+    QStringList list;
+    for (int k = 0; k < IndexCount; ++k)
+        list << QString::fromUtf8(vocab::ColumnKeys[static_cast<std::size_t>(k + 9)].data(),
+                                  static_cast<qsizetype>(vocab::ColumnKeys[static_cast<std::size_t>(k + 9)].size()));
+    return list;
+}
+
+// --- measuring --------------------------------------------------------------------------------
+
+struct Saver {
+    const Settings& settings;
+    QDateTime last;
+    // Each record of one run gets its own second: records are keyed by their save time, and a
+    // second save under the same key would replace the first.
+    bool save(const TMeasurement& m, const std::vector<std::string>& lines, const QString& title,
+              std::ostream& err) {
+        QDateTime now = QDateTime::currentDateTime();
+        now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+        if (last.isValid() && now <= last)
+            now = last.addSecs(1);
+        last = now;
+        TSaveRecordInput input;
+        input.historyFile = QDir(settings.dataDir).filePath(QStringLiteral("pelmar.hst"));
+        input.title = title;
+        input.lines = &lines;
+        input.now = now;
+        input.dataFolder = settings.dataDir;
+        input.totals = m.totals;
+        input.whole = m.whole;
+        const TSaveRecordResult result = SaveRecord(input);
+        if (!result.ok)
+            writeLine(err, QStringLiteral("pelmar-count: ") + result.message);
+        return result.ok;
+    }
+};
+
+int measureOne(const Settings& settings, const QString& name, std::istream& in, std::ostream& out,
+               std::ostream& err, const TDataFile* wordData) {
+    std::string bytes;
+    QString error;
+    if (!readAll(name, in, bytes, error)) {
+        writeLine(err, error);
+        return 2;
+    }
+    std::vector<std::string> lines = textFileLines(bytes);
+    bytes = std::string();
+    if (!HasText(lines)) {
+        writeLine(err, QString::fromUtf8(NoTextMessage));
+        return 1;
+    }
+    const std::vector<std::string> measured = settings.save ? lines : std::vector<std::string>();
+    TPelgine engine;
+    engine.Dictionary = wordData;
+    TMeasureRequest request;
+    request.options = &settings.options;
+    request.keepLineCounts = settings.json;
+    const TMeasurement m = MeasureLines(lines, engine, request);
+    if (settings.json) {
+        std::string json = "{\"files\":[";
+        jsonMeasurement(json, m, name == QLatin1String("-") ? std::string() : BatchFileName(name));
+        json += "]}\n";
+        out << json;
+    } else {
+        writeCopyText(m.results, out);
+    }
+    out.flush();
+    if (settings.save) {
+        Saver saver{settings, {}};
+        if (!saver.save(m, measured, settings.title, err))
+            return 2;
+    }
+    return 0;
+}
+
+int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
+                 const TDataFile* wordData) {
+    TMeasureOptions options = settings.options;
+    // Dropped files always give total rows with index columns.
+    if (!options.resultDisplay[display::Total] && !options.resultDisplay[display::Summary])
+        options.resultDisplay[display::Total] = options.resultDisplay[display::Summary] = true;
+
+    TBatchCallbacks callbacks;
+    // The batch checks the names from the last to the first; report them in argument order.
+    QStringList refused;
+    callbacks.confirmSkipNonText = [&](const QString& path) {
+        refused.prepend(path);
+        return true;
+    };
+    callbacks.load = [](const QString& path, std::vector<std::string>& lines, QString& error) {
+        std::string bytes;
+        std::istringstream none;
+        if (!readAll(path, none, bytes, error))
+            return false;
+        lines = textFileLines(bytes);
+        return true;
+    };
+    QStringList reports;
+    callbacks.report = [&](const QString& path, const QString& message) {
+        reports << path + QStringLiteral(": ") + message;
+    };
+    const TBatchResult batch = MeasureFiles(settings.files, options, wordData, callbacks, settings.jobs);
+
+    for (const QString& path : refused)
+        writeLine(err, path + QStringLiteral(": ") + QString::fromUtf8(NotTextFileMessage));
+    for (const QString& line : reports)
+        writeLine(err, line);
+
+    if (settings.json) {
+        std::string json = "{\"files\":[";
+        for (std::size_t i = 0; i < batch.files.size(); ++i) {
+            if (i > 0)
+                json += ',';
+            jsonMeasurement(json, batch.files[i], BatchFileName(batch.measuredPaths[static_cast<qsizetype>(i)]));
+        }
+        json += "]}\n";
+        out << json;
+    } else {
+        writeCopyText(batch.results, out);
+    }
+    out.flush();
+    if (settings.save) {
+        // Each file is saved under its own name with the text as it was read.
+        Saver saver{settings, {}};
+        for (std::size_t i = 0; i < batch.files.size(); ++i) {
+            const QString& path = batch.measuredPaths[static_cast<qsizetype>(i)];
+            std::vector<std::string> lines;
+            QString error;
+            if (!callbacks.load(path, lines, error)) {
+                writeLine(err, error);
+                return 2;
+            }
+            if (!saver.save(batch.files[i], lines, QString::fromStdString(BatchFileName(path)), err))
+                return 2;
+        }
+    }
+    return batch.measured > 0 ? 0 : 1;
 }
 
 } // namespace
@@ -87,29 +409,70 @@ void writeLine(std::ostream& stream, const QString& text) {
 int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream& out,
                     std::ostream& err) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Counts the words, syllables and consonants of English text, line by line."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Measures English text line by line and prints the tab-separated result the copy "
+        "command gives: words, syllables, letters, consonants and, on request, sentences, "
+        "phrases and readability indices."));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Displays help on commandline options."));
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
                                            QStringLiteral("Displays version information."));
+    const QCommandLineOption viewOption(
+        QStringLiteral("view"), QStringLiteral("Result display mode: full, simple or readability."),
+        QStringLiteral("mode"));
+    const QCommandLineOption showOption(
+        QStringLiteral("show"),
+        QStringLiteral("Result items to show, comma-separated: total, summary, legend, no, sent, "
+                       "phrase, words, sylla, 1syl, 3syl, letters, cons."),
+        QStringLiteral("list"));
+    const QCommandLineOption indexOption(
+        QStringLiteral("index"),
+        QStringLiteral("Readability indices, comma-separated keys (PMJP, PMEN, FKGL, CLI, FORC, "
+                       "FryG, GFog, SMOG, LWF, ARI, FRES) or all."),
+        QStringLiteral("list"));
+    const QCommandLineOption conditionOption(
+        QStringLiteral("condition"),
+        QStringLiteral("Measurement condition 1 to 5 (may be repeated): 1 hyphenated words are "
+                       "one word, 2 a sentence may start in lower case, 3 a line break ends a "
+                       "sentence, 4 blank lines end nothing, 5 a semicolon ends no sentence."),
+        QStringLiteral("n"));
+    const QCommandLineOption jobsOption(
+        QStringLiteral("jobs"), QStringLiteral("Files measured at once in a batch (default: cores)."),
+        QStringLiteral("n"));
     const QCommandLineOption wordsOption(
         QStringLiteral("words"),
         QStringLiteral("Prints every word with its syllables and consonants, tab-separated."));
-    parser.addOption(helpOption);
-    parser.addOption(versionOption);
-    parser.addOption(wordsOption);
+    const QCommandLineOption jsonOption(
+        QStringLiteral("json"),
+        QStringLiteral("Prints per-line counts, totals, ratios, style scores and indices as JSON."));
+    const QCommandLineOption saveOption(
+        QStringLiteral("save"),
+        QStringLiteral("Saves the finished measurement in the history under this title (in a "
+                       "batch each file is saved under its own name)."),
+        QStringLiteral("title"));
+    const QCommandLineOption dataDirOption(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Folder of the history file and saved texts (default: the program's data "
+                       "folder)."),
+        QStringLiteral("dir"));
+    for (const auto* option : {&helpOption, &versionOption, &viewOption, &showOption, &indexOption,
+                               &conditionOption, &jobsOption, &wordsOption, &jsonOption, &saveOption,
+                               &dataDirOption})
+        parser.addOption(*option);
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("Text files (UTF-8 or CP932); standard input "
-                                                "when none or \"-\"."),
+                                                "when none or \"-\". Several files are measured "
+                                                "as a batch of .txt files, one row each."),
                                  QStringLiteral("[FILE...]"));
 
     QStringList argv = arguments;
     argv.prepend(QStringLiteral("pelmar-count"));
-    if (!parser.parse(argv)) {
-        writeLine(err, QStringLiteral("pelmar-count: ") + parser.errorText());
+    auto fail = [&](const QString& message) {
+        writeLine(err, QStringLiteral("pelmar-count: ") + message);
         return 2;
-    }
+    };
+    if (!parser.parse(argv))
+        return fail(parser.errorText());
     if (parser.isSet(helpOption)) {
         out << parser.helpText().toUtf8().toStdString();
         return 0;
@@ -118,16 +481,68 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
         writeLine(out, QStringLiteral("pelmar-count " PELMAR_VERSION));
         return 0;
     }
-    if (!parser.isSet(wordsOption)) {
-        writeLine(err, QStringLiteral("pelmar-count: only --words is available in this version"));
-        return 2;
-    }
 
-    QStringList files = parser.positionalArguments();
-    if (files.isEmpty())
-        files << QStringLiteral("-");
+    Settings settings;
+    settings.words = parser.isSet(wordsOption);
+    settings.json = parser.isSet(jsonOption);
+    if (parser.isSet(viewOption)) {
+        const QString mode = parser.value(viewOption);
+        if (mode == QLatin1String("full"))
+            settings.options.ApplyViewMode(ViewMode::Full);
+        else if (mode == QLatin1String("simple"))
+            settings.options.ApplyViewMode(ViewMode::Simple);
+        else if (mode == QLatin1String("readability"))
+            settings.options.ApplyViewMode(ViewMode::Readability);
+        else
+            return fail(QStringLiteral("unknown view '%1' (full, simple or readability)").arg(mode));
+    }
+    QString bad;
+    if (parser.isSet(showOption)) {
+        std::vector<int> positions;
+        if (!parseList(parser.values(showOption).join(QLatin1Char(',')),
+                       namesOf(kShowNames, display::Count), positions, bad))
+            return fail(QStringLiteral("unknown result item '%1'").arg(bad));
+        settings.options.resultDisplay.fill(false);
+        for (int p : positions)
+            settings.options.resultDisplay[static_cast<std::size_t>(p)] = true;
+    }
+    if (parser.isSet(indexOption)) {
+        const QString list = parser.values(indexOption).join(QLatin1Char(','));
+        if (list.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
+            settings.options.readability.fill(true);
+        } else {
+            std::vector<int> positions;
+            if (!parseList(list, indexKeys(), positions, bad))
+                return fail(QStringLiteral("unknown index '%1'").arg(bad));
+            for (int p : positions)
+                settings.options.readability[static_cast<std::size_t>(p)] = true;
+        }
+    }
+    for (const QString& value : parser.values(conditionOption)) {
+        bool ok = false;
+        const int n = value.toInt(&ok);
+        if (!ok || n < 1 || n > condition::Count)
+            return fail(QStringLiteral("condition must be 1 to 5, not '%1'").arg(value));
+        settings.options.conditions[static_cast<std::size_t>(n - 1)] = true;
+    }
+    settings.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (parser.isSet(jobsOption)) {
+        bool ok = false;
+        settings.jobs = parser.value(jobsOption).toInt(&ok);
+        if (!ok || settings.jobs < 1 || settings.jobs > 256)
+            return fail(QStringLiteral("jobs must be a number from 1 to 256"));
+    }
+    settings.save = parser.isSet(saveOption);
+    settings.title = parser.value(saveOption);
+    settings.dataDir = parser.isSet(dataDirOption) ? parser.value(dataDirOption) : AppDataFolder();
+    if (settings.save && settings.words)
+        return fail(QStringLiteral("--save measures; it does not go with --words"));
+
+    settings.files = parser.positionalArguments();
+    if (settings.files.isEmpty())
+        settings.files << QStringLiteral("-");
     QString error;
-    for (const QString& name : files) {
+    for (const QString& name : settings.files) {
         if (!canOpen(name, error)) {
             writeLine(err, error);
             return 2;
@@ -135,19 +550,23 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
     }
 
     const auto wordData = LoadBuiltinWordData();
-    TPelgine engine;
-    engine.Dictionary = wordData.get();
-    for (const QString& name : files) {
-        Input input;
-        if (!readInput(name, in, input, error)) {
-            out.flush();
-            writeLine(err, error);
-            return 2;
+    if (settings.words) {
+        TPelgine engine;
+        engine.Dictionary = wordData.get();
+        for (const QString& name : settings.files) {
+            std::string bytes;
+            if (!readAll(name, in, bytes, error)) {
+                writeLine(err, error);
+                return 2;
+            }
+            printWords(engine, bytes, out);
         }
-        printWords(engine, input.bytes, out);
+        out.flush();
+        return 0;
     }
-    out.flush();
-    return 0;
+    if (settings.files.size() == 1)
+        return measureOne(settings, settings.files.front(), in, out, err, wordData.get());
+    return measureBatch(settings, out, err, wordData.get());
 }
 
 } // namespace pelmar

@@ -99,6 +99,7 @@ TBatchResult MeasureFiles(const QStringList& paths, const TMeasureOptions& optio
             batch.results.push_back(line);
         ++batch.measured;
         batch.files.push_back(std::move(m));
+        batch.measuredPaths << files[static_cast<qsizetype>(i)];
     }
     if (batch.measured > 0 && options.resultDisplay[display::Legend])
         AppendLegend(batch.results, options);

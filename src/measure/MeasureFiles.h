@@ -38,6 +38,7 @@ struct TBatchResult {
     int measured = 0;
     ResultLines results; // the first measured file's header, one row per file, the legend
     std::vector<TMeasurement> files; // the measured files in order
+    QStringList measuredPaths;       // their paths
 };
 
 // Measures every ".txt" file of the batch on its own, on up to `jobs` threads, each with its

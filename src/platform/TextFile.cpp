@@ -70,4 +70,14 @@ std::string lineToCp932(std::string_view line, TextEncoding encoding) {
     return toCp932(decodeUtf8(text));
 }
 
+std::vector<std::string> textFileLines(std::string_view bytes) {
+    const TextEncoding encoding = detectTextEncoding(bytes);
+    const auto views = splitLines(textFileBody(bytes, encoding));
+    std::vector<std::string> lines;
+    lines.reserve(views.size());
+    for (std::string_view line : views)
+        lines.push_back(lineToCp932(line, encoding));
+    return lines;
+}
+
 } // namespace pelmar

@@ -36,4 +36,7 @@ enum class TextEncoding { Utf8, Cp932 };
 // becoming a geta mark at the line start.
 [[nodiscard]] std::string lineToCp932(std::string_view line, TextEncoding encoding);
 
+// A whole ".txt" file as the CP932 lines the measurement reads.
+[[nodiscard]] std::vector<std::string> textFileLines(std::string_view bytes);
+
 } // namespace pelmar
