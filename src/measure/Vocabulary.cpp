@@ -116,7 +116,8 @@ const std::array<std::string_view, 4> StyleKeys = {
 
 const std::array<std::string_view, 4> StyleDescriptions = {
     "a dialogue text style such as movie scripts, rhymes, songs, poems, words list and so on",
-    "a complex text style such as high school textbooks, speech scripts, articles, theses and so on",
+    "a complex text style such as high school textbooks, speech scripts, articles, theses and "
+    "so on",
     "a technical text style such as manual, legal, historical documents and so on",
     "a general text style such as lower elementary school textbooks, official documents, essays, "
     "stories, novels and so on",
