@@ -36,6 +36,16 @@ struct TWholeTextValues {
 
 [[nodiscard]] TRatios ComputeRatios(const TTextCounts& counts);
 
+// The constants of the program's own two indices, w * (3 * SyPP + 2 * CPP) + l * log10(PPC) + c;
+// the formula texts quote them.
+struct TPhraseIndexConstants {
+    long double chunkWeight;
+    long double logWeight;
+    long double offset;
+};
+inline constexpr TPhraseIndexConstants PmjpConstants{0.07496L, 7.926L, 4.618L};
+inline constexpr TPhraseIndexConstants PmenConstants{0.07662L, 19.554L, -3.141L};
+
 // The indices, arguments in the documented order; extended-precision arithmetic, single result.
 [[nodiscard]] float IndexPMJP(std::int32_t d, std::int32_t phra, std::int32_t syll, std::int32_t cons);
 [[nodiscard]] float IndexPMEN(std::int32_t d, std::int32_t phra, std::int32_t syll, std::int32_t cons);
