@@ -33,7 +33,7 @@ void appendScaled(std::string& out, double scaled, int decimals) {
     const double magnitude = std::floor(std::fabs(scaled) + 0.5);
     long long whole = static_cast<long long>(magnitude);
     long long divisor = decimals == 1 ? 10 : 100;
-    if (negative)
+    if (negative && whole != 0) // a value that rounds to zero is shown as zero
         out += '-';
     appendInt(out, whole / divisor);
     out += '.';

@@ -1,1 +1,71 @@
+#include "measure/NumberFormat.h"
+#include "measure/ResultText.h"
+
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace pelmar {
+namespace {
+
+std::string fixed1(float v) {
+    std::string s;
+    detail::appendFixed1(s, v);
+    return s;
+}
+std::string fixed2(float v) {
+    std::string s;
+    detail::appendFixed2(s, v);
+    return s;
+}
+
+TEST(ResultText, FixedPointRoundsHalfAwayFromZeroOnTheExactValue) {
+    EXPECT_EQ(fixed1(7.25f), "7.3"); // exactly representable tie
+    EXPECT_EQ(fixed1(-7.25f), "-7.3");
+    EXPECT_EQ(fixed1(0.35f), "0.3"); // 0.3499999940...
+    EXPECT_EQ(fixed1(0.15f), "0.2"); // 0.1500000059...
+    EXPECT_EQ(fixed1(0.0f), "0.0");
+    EXPECT_EQ(fixed1(103.0f), "103.0");
+    EXPECT_EQ(fixed2(2.125f), "2.13");
+    EXPECT_EQ(fixed2(1.0f / 3.0f), "0.33");
+    EXPECT_EQ(fixed2(0.05f), "0.05");
+    EXPECT_EQ(fixed2(12.0f), "12.00");
+    std::string t;
+    detail::appendTenths(t, -5);
+    detail::appendTenths(t, 72);
+    detail::appendTenths(t, 0);
+    EXPECT_EQ(t, "-0.57.20.0");
+}
+
+// The fast cell formatter must agree with the general one on every float.
+TEST(ResultText, FastFormatterAgreesWithFormatFixed) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> value(-200.0f, 200.0f);
+    for (int i = 0; i < 20000; ++i) {
+        float v = value(rng);
+        if (i % 4 == 0)
+            v = std::round(v * 20.0f) / 20.0f; // many exact ties
+        EXPECT_EQ(fixed1(v), FormatFixed(v, 1).toStdString()) << v;
+        EXPECT_EQ(fixed2(v), FormatFixed(v, 2).toStdString()) << v;
+    }
+}
+
+TEST(ResultText, CopyTextTrimsTheWholeTextOnly) {
+    EXPECT_EQ(CopyText({"", "a\tb", "", "c\t", ""}), "a\tb\n\nc");
+    EXPECT_EQ(CopyText({}), "");
+    EXPECT_EQ(TrimCells(" \tx\ty\t"), "x\ty");
+}
+
+TEST(ResultText, StatusTexts) {
+    TTextCounts totals;
+    totals.Words = 100;
+    totals.Syllables = 126;
+    totals.Consonants = 214;
+    EXPECT_EQ(FinishedStatusText(totals), "計算終了 100 words, 126 sylables, 214 consonants");
+    EXPECT_EQ(ElapsedText(0), "00:00");
+    EXPECT_EQ(ElapsedText(754), "12:34");
+}
+
+} // namespace
+} // namespace pelmar

@@ -1,1 +1,77 @@
+#include "measure/SaveRecord.h"
+#include "storage/DataFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+namespace pelmar {
+namespace {
+
+class SaveRecordTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        input.historyFile = dir.filePath("pelmar.hst");
+        input.dataFolder = dir.path();
+        input.title = "My text";
+        input.lines = &lines;
+        input.now = QDateTime(QDate(2026, 12, 9), QTime(10, 11, 12));
+        input.totals = {5, 6, 7, 100, 140, 70, 9, 230, 420};
+        for (int i = 0; i < IndexCount; ++i)
+            input.whole.tenths[static_cast<std::size_t>(i)] = 10 * i + 1;
+    }
+    QTemporaryDir dir;
+    std::vector<std::string> lines{"First line.", "", "Second \x82\xA0 line."};
+    TSaveRecordInput input;
+};
+
+TEST_F(SaveRecordTest, WritesTheRecordTheListEntryAndTheText) {
+    const auto result = SaveRecord(input);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(result.key, "2026/12/09 10:11:12");
+
+    TDataIndexFile history(input.historyFile);
+    ASSERT_TRUE(history.CreateResult().ok());
+    EXPECT_EQ(history.ReadSection("2026/12/09 10:11:12"),
+              (std::vector<std::string>{"sent=5", "clau=6", "phra=7", "word=100", "syll=140",
+                                        "syl1=70", "syl3=9", "cons=230", "lett=420", "PMJP=1",
+                                        "PMEN=11", "FRES=101", "FKGL=21", "FORC=41", "FryG=51",
+                                        "GFog=61", "SMOG=71", "LWF=81", "ARI=91", "CLI=31",
+                                        "TITL=My text"}));
+    EXPECT_EQ(history.ReadSection("Index"), (std::vector<std::string>{"2026/12/09 10:11:12"}));
+
+    TCompressStringList text;
+    ASSERT_TRUE(text.LoadFromFile(dir.filePath("texts/pm20261209101112.dat")).ok());
+    EXPECT_EQ(text.Lines(), lines);
+    EXPECT_EQ(result.textFile, dir.filePath("texts/pm20261209101112.dat"));
+}
+
+TEST_F(SaveRecordTest, SameSecondReplacesTheRecordAndTitleStaysOneLine) {
+    ASSERT_TRUE(SaveRecord(input).ok);
+    input.totals.Words = 99;
+    input.title = "two\r\nlines";
+    ASSERT_TRUE(SaveRecord(input).ok);
+    TDataIndexFile history(input.historyFile);
+    EXPECT_EQ(history.ReadInteger("2026/12/09 10:11:12", "word", -1), 99);
+    EXPECT_EQ(history.ReadString("2026/12/09 10:11:12", "TITL", ""), "two  lines");
+    EXPECT_EQ(history.ReadSection("Index").size(), 1u);
+    EXPECT_EQ(history.Count(), 24); // one record section, one list section
+}
+
+TEST_F(SaveRecordTest, DamagedHistoryIsLeftAlone) {
+    QFile file(input.historyFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BDC1 but not really a container");
+    file.close();
+    const auto result = SaveRecord(input);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.isEmpty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("BDC1 but not really a container"));
+    EXPECT_FALSE(QFile::exists(result.textFile));
+}
+
+} // namespace
+} // namespace pelmar
