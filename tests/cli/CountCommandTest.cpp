@@ -1,8 +1,13 @@
 #include "cli/CountCommand.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include "storage/DataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +92,108 @@ TEST(CountCommandWords, BadOptionFails) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+}
+
+TEST(CountCommandMeasure, PrintsTheCopyText) {
+    const CommandResult r = run({}, "Hello world.\r\nI am here.\r\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "words\tsylla.\tcons.\tletters\n2\t3\t6\t10\n3\t3\t3\t7\n");
+    EXPECT_EQ(run({"--view", "simple"}, "Hello world.").out, "sylla.\n3\n");
+    EXPECT_EQ(run({"--show", "no,total"}, "Hi there.\n\nBye.").out,
+              "No\n1\n2\n3\nNo\tsent.\tphrase\twords\tsylla.\t1 syl\t3+syl\tconsonants\tletters\n"
+              "total\t2\t2\t3\t3\t3\t0\t4\t10\n");
+}
+
+TEST(CountCommandMeasure, ReadabilityViewAndConditions) {
+    const CommandResult r = run({"--view", "readability", "--index", "FKGL,fres"}, "The cat sat on the mat.");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("FKGL\tFRES\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\nFlesch-Kincaid Grade Level\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\nFlesch Reading Ease score\t"), std::string::npos);
+    EXPECT_EQ(r.out.find("sylla."), std::string::npos);
+
+    EXPECT_EQ(run({"--show", "sent"}, "a; b.").out, "sent.\n2\n");
+    EXPECT_EQ(run({"--show", "sent", "--condition", "5"}, "a; b.").out, "sent.\n1\n");
+    EXPECT_EQ(run({"--show", "words", "--condition", "1", "--condition=2"}, "well-known").out,
+              "words\n1\n");
+}
+
+TEST(CountCommandMeasure, BadOptionsAndEmptyText) {
+    for (const QStringList& args : {QStringList{"--view", "wide"}, QStringList{"--index", "XYZ"},
+                                    QStringList{"--condition", "6"}, QStringList{"--show", "nope"},
+                                    QStringList{"--jobs", "0"}}) {
+        const CommandResult r = run(args, "Hello.");
+        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+    }
+    const CommandResult empty = run({}, " \r\n\t\r\n");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.out, "");
+    EXPECT_EQ(empty.err, "テキストがありません\n");
+}
+
+TEST(CountCommandMeasure, BatchOfFiles) {
+    QTemporaryDir dir;
+    const QString a = writeFile(dir, "alpha.txt", "The cat sat.\n");
+    const QString b = writeFile(dir, "beta.txt", "Big dogs run. Small cats sit.\n");
+    const QString blank = writeFile(dir, "blank.txt", "\n\n");
+    const QString doc = writeFile(dir, "gamma.doc", "Not text.");
+    const CommandResult r = run({"--index", "FKGL", a, doc, blank, b});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, (doc + ": 扱えるのは テキストファイル(.txt)だけです\n" + blank +
+                      ": テキストがありません\n").toStdString());
+    std::istringstream lines(r.out);
+    std::string header, first, second, rest;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(header, "No\tsent.\tphrase\twords\tsylla.\t1 syl\t3+syl\tconsonants\tletters\t\tFKGL");
+    EXPECT_EQ(first.rfind("alpha\t1\t1\t3\t", 0), 0u) << first;
+    EXPECT_EQ(second.rfind("beta\t2\t2\t6\t", 0), 0u) << second;
+    EXPECT_FALSE(std::getline(lines, rest));
+    EXPECT_EQ(run({"--jobs", "1", "--index", "FKGL", a, doc, blank, b}).out, r.out);
+    EXPECT_EQ(run({blank, doc}).status, 1);
+}
+
+TEST(CountCommandMeasure, JsonForScripts) {
+    const CommandResult r = run({"--json"}, "Hello world.\n...\n");
+    ASSERT_EQ(r.status, 0);
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out));
+    ASSERT_TRUE(doc.isObject()) << r.out;
+    const QJsonObject file = doc.object()["files"].toArray()[0].toObject();
+    const QJsonArray lines = file["lines"].toArray();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].toObject()["counts"].toObject()["word"].toInt(), 2);
+    EXPECT_TRUE(lines[0].toObject()["indices"].toObject()["FKGL"].isDouble());
+    EXPECT_TRUE(lines[1].toObject()["indices"].toObject()["FKGL"].isNull()); // no words
+    EXPECT_FALSE(lines[0].toObject()["openSentence"].toBool());
+    EXPECT_EQ(file["totals"].toObject()["sent"].toInt(), 1);
+    EXPECT_TRUE(file["ratios"].toObject()["WPS"].isDouble());
+    EXPECT_TRUE(file["styles"].toObject().contains("dia"));
+    EXPECT_TRUE(file["tenths"].toObject()["FRES"].isDouble());
+}
+
+TEST(CountCommandMeasure, SavesIntoTheHistory) {
+    QTemporaryDir dir;
+    const CommandResult r = run({"--save", "A title", "--data-dir", dir.path()}, "Hello world.\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    TDataIndexFile history(dir.filePath("pelmar.hst"));
+    const auto keys = history.ReadSection("Index");
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(history.ReadString(keys[0], "TITL", ""), "A title");
+    EXPECT_EQ(history.ReadInteger(keys[0], "word", 0), 2);
+
+    // A batch saves every file under its own name and a second of its own.
+    QTemporaryDir batchDir;
+    const QString a = writeFile(batchDir, "one.txt", "First text.\n");
+    const QString b = writeFile(batchDir, "two.txt", "Second text.\n");
+    ASSERT_EQ(run({"--save", "", "--data-dir", batchDir.path(), a, b}).status, 0);
+    TDataIndexFile after(batchDir.filePath("pelmar.hst"));
+    const auto all = after.ReadSection("Index");
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(after.ReadString(all[0], "TITL", ""), "one");
+    EXPECT_EQ(after.ReadString(all[1], "TITL", ""), "two");
 }
 
 // The real program: standard input through a pipe, --help, --version and a bad option.
