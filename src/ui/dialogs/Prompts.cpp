@@ -1,0 +1,88 @@
+#include "ui/dialogs/Prompts.h"
+
+#include "desktop/MessageLayout.h"
+#include "ui/dialogs/MyMessageForm.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+namespace pelmar {
+namespace {
+
+QString shown(const QString& text) {
+    QString s = text;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return s;
+}
+
+QString caption(TMsgButton button) { return QString::fromUtf8(MsgButtonInfo(button).caption); }
+
+QString title(TMsgKind kind) { return QString::fromUtf8(MsgKindCaption(kind)); }
+
+// A plain message box with the program's Japanese button captions.
+class TDesktopPrompts : public TPrompts {
+public:
+    void information(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::Information, title(TMsgKind::Information), shown(text),
+                        QMessageBox::Ok, parent);
+        box.button(QMessageBox::Ok)->setText(caption(TMsgButton::OK));
+        box.exec();
+    }
+
+    bool warningYesAbort(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, title(TMsgKind::Warning), shown(text),
+                        QMessageBox::Yes | QMessageBox::Abort, parent);
+        box.button(QMessageBox::Yes)->setText(caption(TMsgButton::Yes));
+        box.button(QMessageBox::Abort)->setText(caption(TMsgButton::Abort));
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    TAnswer confirmYesNoCancel(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::Question, title(TMsgKind::Confirmation), shown(text),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+        box.button(QMessageBox::Yes)->setText(caption(TMsgButton::Yes));
+        box.button(QMessageBox::No)->setText(caption(TMsgButton::No));
+        box.button(QMessageBox::Cancel)->setText(caption(TMsgButton::Cancel));
+        box.setDefaultButton(QMessageBox::Yes);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return TAnswer::Yes;
+        case QMessageBox::No: return TAnswer::No;
+        default: return TAnswer::Cancel;
+        }
+    }
+
+    std::optional<QString> inputText(QWidget* parent, const QString& caption,
+                                     const QString& initial) override {
+        bool ok = false;
+        const QString answer = QInputDialog::getText(parent, caption, QString(),
+                                                     QLineEdit::Normal, initial, &ok);
+        if (!ok)
+            return std::nullopt;
+        return answer;
+    }
+
+    QString openTextFile(QWidget* parent, const QString& folder) override {
+        return QFileDialog::getOpenFileName(parent, QString(), folder,
+                                            QStringLiteral("Text files (*.txt)"));
+    }
+
+    void infoMessage(const QString& text) override { ShowInfoMessage(text); }
+
+    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        return QProcess::startDetached(program, arguments);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<TPrompts> MakeDesktopPrompts() { return std::make_unique<TDesktopPrompts>(); }
+
+} // namespace pelmar

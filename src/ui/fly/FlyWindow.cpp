@@ -1,0 +1,11 @@
+#include "ui/fly/FlyWindow.h"
+
+namespace pelmar {
+
+TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Pelmar Major 8 + 2"));
+    resize(720, 540);
+}
+
+} // namespace pelmar
