@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -50,12 +51,18 @@ bool readAll(const QString& name, std::istream& in, std::string& bytes, QString&
         error = cannotRead(name, file.errorString());
         return false;
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = cannotRead(name, file.errorString());
-        return false;
+    // Straight into the string: a second copy of a large file would double the memory.
+    char chunk[1 << 16];
+    for (;;) {
+        const qint64 n = file.read(chunk, sizeof chunk);
+        if (n < 0) {
+            error = cannotRead(name, file.errorString());
+            return false;
+        }
+        if (n == 0)
+            break;
+        bytes.append(chunk, static_cast<std::size_t>(n));
     }
-    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
     return true;
 }
 
@@ -75,12 +82,17 @@ void printWords(TPelgine& engine, const std::string& bytes, std::ostream& out) {
     const TextEncoding encoding = detectTextEncoding(bytes);
     std::string buffer;
     buffer.reserve(kFlushSize + 256);
+    auto appendNumber = [&buffer](int value) {
+        char digits[16];
+        const auto result = std::to_chars(digits, digits + sizeof digits, value);
+        buffer.append(digits, result.ptr);
+    };
     engine.OnWordClosed = [&](std::string_view word, int syllables, int consonants) {
         buffer.append(word);
         buffer += '\t';
-        buffer += std::to_string(syllables);
+        appendNumber(syllables);
         buffer += '\t';
-        buffer += std::to_string(consonants);
+        appendNumber(consonants);
         buffer += '\n';
     };
     for (std::string_view line : splitLines(textFileBody(bytes, encoding))) {
@@ -96,35 +108,47 @@ void printWords(TPelgine& engine, const std::string& bytes, std::ostream& out) {
     engine.OnWordClosed = nullptr;
 }
 
-// The copy command's text (the whole result, trimmed) written line by line, "\n" line ends.
-void writeCopyText(const ResultLines& lines, std::ostream& out) {
-    auto blank = [](const std::string& line) {
-        return std::all_of(line.begin(), line.end(),
-                           [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
-    };
-    std::size_t first = 0, last = lines.size();
-    while (first < last && blank(lines[first]))
-        ++first;
-    while (last > first && blank(lines[last - 1]))
-        --last;
-    std::string buffer;
-    for (std::size_t i = first; i < last; ++i) {
-        std::string_view line = lines[i];
-        if (i == first)
-            while (!line.empty() && static_cast<unsigned char>(line.front()) <= 0x20)
-                line.remove_prefix(1);
-        if (i + 1 == last)
-            while (!line.empty() && static_cast<unsigned char>(line.back()) <= 0x20)
-                line.remove_suffix(1);
-        buffer += line;
-        buffer += '\n';
-        if (buffer.size() >= kFlushSize) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
-        }
+// Buffers output and writes it in large pieces.
+class BufferedOut {
+public:
+    explicit BufferedOut(std::ostream& out) : m_out(out) { m_buffer.reserve(kFlushSize + 4096); }
+    ~BufferedOut() { flush(); }
+    void write(std::string_view piece) {
+        m_buffer += piece;
+        if (m_buffer.size() >= kFlushSize)
+            flush();
     }
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-}
+    void flush() {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
+    }
+
+private:
+    std::ostream& m_out;
+    std::string m_buffer;
+};
+
+// The copy command's text (the whole result, trimmed) with "\n" line ends and a final one.
+class CopyTextOut {
+public:
+    explicit CopyTextOut(std::ostream& out)
+        : m_out(out), m_writer([this](std::string_view piece) {
+              m_out.write(piece);
+              m_any = true;
+          }) {}
+    void add(std::string_view line) { m_writer.add(line); }
+    void finish() {
+        m_writer.finish();
+        if (m_any)
+            m_out.write("\n");
+        m_out.flush();
+    }
+
+private:
+    BufferedOut m_out;
+    CopyTextWriter m_writer;
+    bool m_any = false;
+};
 
 // --- JSON for scripts -------------------------------------------------------------------------
 
@@ -322,6 +346,11 @@ int measureOne(const Settings& settings, const QString& name, std::istream& in, 
     TMeasureRequest request;
     request.options = &settings.options;
     request.keepLineCounts = settings.json;
+    std::optional<CopyTextOut> text;
+    if (!settings.json) {
+        text.emplace(out);
+        request.sink = [&text](std::string_view line) { text->add(line); };
+    }
     const TMeasurement m = MeasureLines(lines, engine, request);
     if (settings.json) {
         std::string json = "{\"files\":[";
@@ -329,7 +358,7 @@ int measureOne(const Settings& settings, const QString& name, std::istream& in, 
         json += "]}\n";
         out << json;
     } else {
-        writeCopyText(m.results, out);
+        text->finish();
     }
     out.flush();
     if (settings.save) {
@@ -383,7 +412,10 @@ int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
         json += "]}\n";
         out << json;
     } else {
-        writeCopyText(batch.results, out);
+        CopyTextOut text(out);
+        for (const auto& line : batch.results)
+            text.add(line);
+        text.finish();
     }
     out.flush();
     if (settings.save) {

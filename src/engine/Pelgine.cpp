@@ -255,13 +255,13 @@ void TPelgine::Analyze() {
         if (isWordByte(b) || inWordDot(p)) {
             // Take the whole run of word characters at once.
             const std::size_t start = p;
+            int letters = 0;
             do {
-                if (isLetterOrDigit(text[p])) {
-                    ++Letters;
-                    ++lettersInWord;
-                }
+                letters += isLetterOrDigit(text[p]);
                 ++p;
             } while (p < n && (isWordByte(text[p]) || inWordDot(p)));
+            Letters += letters;
+            lettersInWord += letters;
             if (word.empty()) {
                 word = std::string_view(text).substr(start, p - start);
             } else if (word.data() + word.size() == text.data() + start) {

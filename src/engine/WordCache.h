@@ -23,28 +23,32 @@ public:
     [[nodiscard]] const Counts* find(std::string_view word) const {
         if (m_slots.empty() || word.size() > MaxWordLength)
             return nullptr;
-        const std::uint64_t h = hash(word);
+        const std::uint32_t h = hash(word);
         for (std::size_t i = h & m_mask;; i = (i + 1) & m_mask) {
             const Slot& slot = m_slots[i];
             if (slot.hash == 0)
                 return nullptr;
             if (slot.hash == h && slot.length == word.size() &&
-                sameBytes(m_arena.data() + slot.offset, word.data(), word.size()))
-                return &slot.counts;
+                sameBytes(m_arena.data() + slot.offset, word.data(), word.size())) {
+                m_found = {slot.syllables, slot.consonants};
+                return &m_found;
+            }
         }
     }
 
     void insert(std::string_view word, Counts counts) {
-        if (word.size() > MaxWordLength)
+        // Counts beyond 16 bits (only absurd words have them) are simply not kept.
+        if (word.size() > MaxWordLength || counts.syllables < 0 || counts.syllables > 0xFFFF)
             return;
         if (m_slots.empty() || (m_count + 1) * 2 > m_slots.size())
             grow();
-        const std::uint64_t h = hash(word);
+        const std::uint32_t h = hash(word);
         std::size_t i = h & m_mask;
         while (m_slots[i].hash != 0)
             i = (i + 1) & m_mask;
         m_slots[i] = Slot{h, static_cast<std::uint32_t>(m_arena.size()),
-                          static_cast<std::uint32_t>(word.size()), counts};
+                          static_cast<std::uint16_t>(word.size()),
+                          static_cast<std::uint16_t>(counts.syllables), counts.consonants};
         m_arena.append(word);
         ++m_count;
     }
@@ -59,11 +63,13 @@ public:
     [[nodiscard]] std::size_t size() const { return m_count; }
 
 private:
+    // 16 bytes, so more of the table stays in the cache.
     struct Slot {
-        std::uint64_t hash; // 0 marks an empty slot
+        std::uint32_t hash; // the hash's low half, never 0; 0 marks an empty slot
         std::uint32_t offset;
-        std::uint32_t length;
-        Counts counts;
+        std::uint16_t length;
+        std::uint16_t syllables;
+        std::int32_t consonants;
     };
 
     static std::uint64_t load(const char* p, std::size_t n) {
@@ -74,7 +80,7 @@ private:
 
     // Words are short: a few overlapping fixed-size loads cover any length up to 16 bytes
     // without a byte loop; longer words mix 8 bytes at a time.
-    static std::uint64_t hash(std::string_view word) {
+    static std::uint32_t hash(std::string_view word) {
         const char* p = word.data();
         const std::size_t n = word.size();
         std::uint64_t a, b;
@@ -96,7 +102,7 @@ private:
         std::uint64_t h = (a ^ 0x9E3779B97F4A7C15ull ^ n) * 0xBF58476D1CE4E5B9ull;
         h = (h ^ (h >> 31) ^ b) * 0x94D049BB133111EBull;
         h ^= h >> 29;
-        return h | 1; // never 0
+        return static_cast<std::uint32_t>(h) | 1u; // never 0
     }
 
     static bool sameBytes(const char* a, const char* b, std::size_t n) {
@@ -122,6 +128,7 @@ private:
     }
 
     std::vector<Slot> m_slots;
+    mutable Counts m_found{};
     std::string m_arena;
     std::size_t m_count = 0;
     std::size_t m_mask = 0;

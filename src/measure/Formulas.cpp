@@ -251,31 +251,54 @@ std::int32_t ToTenths(float value) {
     return static_cast<std::int32_t>(scaled);
 }
 
-std::optional<float> LineIndex(ReadabilityIndex index, const TTextCounts& line) {
-    if (index == ReadabilityIndex::PMJP || index == ReadabilityIndex::PMEN) {
-        if (line.Clauses <= 0 || line.Words <= 0 || line.Phrases <= 0)
-            return std::nullopt;
-        return index == ReadabilityIndex::PMJP
-                   ? IndexPMJP(line.Clauses, line.Phrases, line.Syllables, line.Consonants)
-                   : IndexPMEN(line.Clauses, line.Phrases, line.Syllables, line.Consonants);
-    }
-    if (line.Sentences <= 0 || line.Words <= 0)
-        return std::nullopt;
+namespace {
 
-    const TRatios r = ComputeRatios(line);
+std::optional<float> lineIndex(ReadabilityIndex index, const TTextCounts& line, const TRatios& r) {
     switch (index) {
+    case ReadabilityIndex::PMJP:
+        return IndexPMJP(line.Clauses, line.Phrases, line.Syllables, line.Consonants);
+    case ReadabilityIndex::PMEN:
+        return IndexPMEN(line.Clauses, line.Phrases, line.Syllables, line.Consonants);
     case ReadabilityIndex::FKGL: return IndexFKGL(r.WPS, r.SyPW);
     case ReadabilityIndex::CLI: return IndexCLI(r.LPW, r.WPS);
     case ReadabilityIndex::FORC: return IndexFORC(line.Syllable1Words, line.Words);
     case ReadabilityIndex::FryG: return IndexFryG(line.Sentences, line.Words, line.Syllables);
     case ReadabilityIndex::GFog: return IndexGFog(r.WPS, line.Syllable3Words, line.Words);
     case ReadabilityIndex::SMOG: return IndexSMOG(line.Syllable3Words, line.Sentences);
-    case ReadabilityIndex::LWF:
-        return IndexLWF(line.Words, line.Syllable3Words, line.Sentences);
+    case ReadabilityIndex::LWF: return IndexLWF(line.Words, line.Syllable3Words, line.Sentences);
     case ReadabilityIndex::ARI: return IndexARI(r.LPW, r.WPS);
     case ReadabilityIndex::FRES: return IndexFRES(r.WPS, r.SyPW);
-    default: return std::nullopt;
     }
+    return std::nullopt;
+}
+
+// The phrase indices need clauses, words and phrases; the others sentences and words.
+bool guardHolds(ReadabilityIndex index, const TTextCounts& line) {
+    if (index == ReadabilityIndex::PMJP || index == ReadabilityIndex::PMEN)
+        return line.Clauses > 0 && line.Words > 0 && line.Phrases > 0;
+    return line.Sentences > 0 && line.Words > 0;
+}
+
+} // namespace
+
+std::optional<float> LineIndex(ReadabilityIndex index, const TTextCounts& line) {
+    if (!guardHolds(index, line))
+        return std::nullopt;
+    return lineIndex(index, line, ComputeRatios(line));
+}
+
+LineIndexValues LineIndices(const TTextCounts& line, const std::array<bool, IndexCount>& wanted) {
+    LineIndexValues values;
+    std::optional<TRatios> ratios;
+    for (int i = 0; i < IndexCount; ++i) {
+        const auto index = static_cast<ReadabilityIndex>(i);
+        if (!wanted[static_cast<std::size_t>(i)] || !guardHolds(index, line))
+            continue;
+        if (!ratios)
+            ratios = ComputeRatios(line);
+        values[static_cast<std::size_t>(i)] = lineIndex(index, line, *ratios);
+    }
+    return values;
 }
 
 TWholeTextValues ComputeWholeText(const TTextCounts& t) {

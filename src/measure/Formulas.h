@@ -71,6 +71,12 @@ inline constexpr TPhraseIndexConstants PmenConstants{0.07662L, 19.554L, -3.141L}
 // PMJP and PMEN (D is the line's clause count), sentences and words above 0 for the others.
 [[nodiscard]] std::optional<float> LineIndex(ReadabilityIndex index, const TTextCounts& line);
 
+// The line's indices marked in `wanted` (by ReadabilityIndex), with the line's ratios worked
+// out once; unmarked and guarded ones are empty.
+using LineIndexValues = std::array<std::optional<float>, IndexCount>;
+[[nodiscard]] LineIndexValues LineIndices(const TTextCounts& line,
+                                          const std::array<bool, IndexCount>& wanted);
+
 // The whole text's ratios, style scores and index tenths (D is the sentence total).
 [[nodiscard]] TWholeTextValues ComputeWholeText(const TTextCounts& totals);
 

@@ -34,19 +34,21 @@ char firstCharacterAfter(const std::vector<std::string>& lines, std::size_t from
 }
 
 // A word broken over the line end ("infor-" + "mation is") is joined on the first line; the next
-// line keeps what follows the joined part.
-void joinHyphenatedWord(std::string& line, std::vector<std::string>& lines, std::size_t i) {
+// line keeps what follows the joined part. Returns whether it joined.
+bool joinHyphenatedWord(std::string_view line, std::vector<std::string>& lines, std::size_t i,
+                        std::string& joined) {
     if (line.size() < 2 || i + 1 >= lines.size() || line.back() != '-' ||
         !isAsciiLetter(line[line.size() - 2]))
-        return;
+        return false;
     std::string next(bytes::trimmed(lines[i + 1]));
     if (next.empty() || !isAsciiLetter(next.front()))
-        return;
+        return false;
     next += ' ';
     const std::size_t space = next.find(' ');
+    joined.assign(line.substr(0, line.size() - 1));
+    joined.append(next, 0, space);
     lines[i + 1] = next.substr(space + 1);
-    line.pop_back();
-    line.append(next, 0, space);
+    return true;
 }
 
 } // namespace
@@ -61,17 +63,25 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
     const auto start = std::chrono::steady_clock::now();
 
     TMeasurement m;
+    auto emit = [&](std::string&& line) {
+        if (request.sink)
+            request.sink(line);
+        else
+            m.results.push_back(std::move(line));
+    };
+    std::string lineRow; // reused for every line row
     if (request.keepLineCounts)
         m.lines.reserve(lines.size());
     if (!lines.empty() && normal) {
         std::string header = LineHeader(options);
         if (!header.empty())
-            m.results.push_back(std::move(header));
+            emit(std::move(header));
     }
 
     bool openSentence = false, openClause = false, openPhrase = false;
+    std::string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line(bytes::trimmed(lines[i]));
+        const std::string_view line = bytes::trimmed(lines[i]);
         TTextCounts work;
         TLineCounts kept;
 
@@ -82,11 +92,14 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
             work.Phrases = openPhrase;
             openSentence = openClause = openPhrase = false;
         } else {
-            joinHyphenatedWord(line, lines, i);
             engine.Clear();
             engine.HyphenJoins = options.conditions[condition::HyphenJoins];
             engine.LowerStartAllowed = options.conditions[condition::LowerStart];
-            engine.Text = std::move(line);
+            // Assigned, not moved in, so the engine keeps reusing its text buffer.
+            if (joinHyphenatedWord(line, lines, i, joined))
+                engine.Text.assign(joined);
+            else
+                engine.Text.assign(line);
             engine.Analyze();
             work.Sentences = engine.Sentences;
             work.Clauses = engine.Clauses;
@@ -140,9 +153,16 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
         if (!semicolonKeeps)
             work.Sentences = work.Clauses; // a semicolon ends a sentence as well as a clause
         add(m.totals, work);
-        if (normal)
-            if (std::string row = LineRow(static_cast<int>(i) + 1, work, options); !row.empty())
-                m.results.push_back(std::move(row));
+        if (normal) {
+            lineRow.clear();
+            AppendLineRow(lineRow, static_cast<int>(i) + 1, work, options);
+            if (!lineRow.empty()) {
+                if (request.sink)
+                    request.sink(lineRow);
+                else
+                    m.results.push_back(lineRow);
+            }
+        }
         if (request.keepLineCounts) {
             kept.counts = work;
             m.lines.push_back(kept);
@@ -153,7 +173,7 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
                                      std::chrono::steady_clock::now() - start)
                                      .count();
             if (!request.progress(static_cast<int>(i), elapsed)) {
-                m.results.emplace_back(CanceledText);
+                emit(std::string(CanceledText));
                 m.canceled = true;
                 return m;
             }
@@ -164,11 +184,15 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
     if (normal) {
         if (options.resultDisplay[display::Total]) {
             if (!lines.empty())
-                m.results.push_back(TrimCells(TotalHeader(options)));
-            m.results.push_back(TrimCells(TotalRow("total", m.totals, options)));
+                emit(TrimCells(TotalHeader(options)));
+            emit(TrimCells(TotalRow("total", m.totals, options)));
         }
-        if (options.resultDisplay[display::Summary] && m.totals.Sentences > 0)
-            AppendSummary(m.results, m.totals, m.whole, options);
+        if (options.resultDisplay[display::Summary] && m.totals.Sentences > 0) {
+            ResultLines summary;
+            AppendSummary(summary, m.totals, m.whole, options);
+            for (auto& line : summary)
+                emit(std::move(line));
+        }
     } else {
         // A batch row stays untrimmed: its trailing TAB leaves an empty cell before the
         // index columns.
@@ -178,11 +202,15 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
                               : std::string();
         AppendBatchIndexCells(header, row, m.totals, m.whole, options);
         if (request.batch.first)
-            m.results.push_back(BatchHeader(m.totals, m.whole, options));
-        m.results.push_back(std::move(row));
+            emit(BatchHeader(m.totals, m.whole, options));
+        emit(std::move(row));
     }
-    if (options.resultDisplay[display::Legend] && (normal || request.batch.last))
-        AppendLegend(m.results, options);
+    if (options.resultDisplay[display::Legend] && (normal || request.batch.last)) {
+        ResultLines legend;
+        AppendLegend(legend, options);
+        for (auto& line : legend)
+            emit(std::move(line));
+    }
     return m;
 }
 

@@ -34,7 +34,7 @@ struct TLineCounts {
 };
 
 struct TMeasurement {
-    ResultLines results;
+    ResultLines results; // empty when the request streams them to a sink
     bool canceled = false;
     TTextCounts totals;
     TWholeTextValues whole;
@@ -46,6 +46,9 @@ struct TMeasureRequest {
     TBatchContext batch;
     MeasureProgress progress;  // may be empty: the run always goes on
     bool keepLineCounts = false;
+    // When set, every result line goes here as it is made instead of into `results`, so a long
+    // text need not hold its whole result in memory.
+    std::function<void(std::string_view line)> sink;
 };
 
 // Measures the lines (CP932 bytes, no line ends) one by one with the engine, repairing

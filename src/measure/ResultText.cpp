@@ -2,19 +2,32 @@
 
 #include "measure/Vocabulary.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace pelmar {
 namespace {
 
 constexpr char Tab = '\t';
 
+// Counts are mostly small; write their digits straight from the back of a small buffer.
 void appendInt(std::string& out, long long value) {
     char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    const bool negative = value < 0;
+    unsigned long long magnitude =
+        negative ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative)
+        *--p = '-';
+    out.append(p, static_cast<std::size_t>(end - p));
 }
 
 void appendCell(std::string& out, long long value) {
@@ -119,24 +132,86 @@ std::string LineHeader(const TMeasureOptions& options) {
     return TrimCells(std::move(header));
 }
 
-std::string LineRow(int lineNumber, const TTextCounts& line, const TMeasureOptions& options) {
-    std::string row;
-    row.reserve(96);
+namespace {
+
+// A row is written into a stack buffer and appended once: most of the cost of a row is
+// otherwise in appending its small cells one by one.
+class RowWriter {
+public:
+    void number(long long value) {
+        char digits[24];
+        char* end = digits + sizeof digits;
+        char* q = end;
+        unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+        do {
+            *--q = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (value < 0)
+            *--q = '-';
+        put(q, static_cast<std::size_t>(end - q));
+    }
+    void fixed1(float value) {
+        const double scaled = double(value) * 10.0;
+        if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e17) {
+            std::string text;
+            detail::appendFixed1(text, value);
+            put(text.data(), text.size());
+            return;
+        }
+        const auto rounded = static_cast<long long>(std::floor(std::fabs(scaled) + 0.5));
+        if (std::signbit(scaled) && rounded != 0)
+            put("-", 1);
+        number(rounded / 10);
+        const char fraction[2] = {'.', static_cast<char>('0' + rounded % 10)};
+        put(fraction, 2);
+    }
+    // A row holds at most 20 cells of under 50 characters each, so the buffer never fills.
+    void put(const char* text, std::size_t size) {
+        std::memcpy(m_buffer + m_size, text, size);
+        m_size += size;
+    }
+    void tab() { put("\t", 1); }
+    void appendTo(std::string& out) const { out.append(m_buffer, m_size); }
+
+private:
+    char m_buffer[1024];
+    std::size_t m_size = 0;
+};
+
+} // namespace
+
+void AppendLineRow(std::string& row, int lineNumber, const TTextCounts& line,
+                   const TMeasureOptions& options) {
+    RowWriter writer;
     for (const Column& column : kLineColumns) {
         if (!options.resultDisplay[column.position])
             continue;
-        appendCell(row, column.countPosition < 0 ? lineNumber : line.count(column.countPosition));
+        writer.number(column.countPosition < 0 ? lineNumber : line.count(column.countPosition));
+        writer.tab();
     }
+    const LineIndexValues values = LineIndices(line, options.readability);
     for (int i = 0; i < IndexCount; ++i) {
-        if (!options.readability[i])
+        if (!options.readability[static_cast<std::size_t>(i)])
             continue;
-        if (const auto value = LineIndex(static_cast<ReadabilityIndex>(i), line))
-            detail::appendFixed1(row, *value);
+        if (const auto& value = values[static_cast<std::size_t>(i)])
+            writer.fixed1(*value);
         else
-            row += '-';
-        row += Tab;
+            writer.put("-", 1);
+        writer.tab();
     }
-    return TrimCells(std::move(row));
+    const std::size_t start = row.size();
+    writer.appendTo(row);
+    // Cells never begin with a blank, so only the final TAB goes.
+    while (row.size() > start && static_cast<unsigned char>(row.back()) <= 0x20)
+        row.pop_back();
+}
+
+std::string LineRow(int lineNumber, const TTextCounts& line, const TMeasureOptions& options) {
+    std::string row;
+    AppendLineRow(row, lineNumber, line, options);
+    return row;
 }
 
 std::string TotalHeader(const TMeasureOptions& options) {
@@ -256,18 +331,53 @@ void AppendLegend(ResultLines& out, const TMeasureOptions& options) {
     }
 }
 
-std::string CopyText(const ResultLines& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines)
-        size += line.size() + 1;
-    std::string text;
-    text.reserve(size);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += '\n';
-        text += lines[i];
+namespace {
+[[nodiscard]] bool isBlankLine(std::string_view line) {
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+}
+} // namespace
+
+void CopyTextWriter::add(std::string_view line) {
+    if (isBlankLine(line)) {
+        if (m_started)
+            m_blanks.emplace_back(line);
+        return;
     }
-    return TrimCells(std::move(text));
+    if (!m_started) {
+        while (static_cast<unsigned char>(line.front()) <= 0x20)
+            line.remove_prefix(1);
+        m_started = true;
+    } else {
+        m_write(m_last);
+        m_write("\n");
+        for (const std::string& blank : m_blanks) {
+            m_write(blank);
+            m_write("\n");
+        }
+    }
+    m_blanks.clear();
+    m_last.assign(line);
+}
+
+void CopyTextWriter::finish() {
+    if (!m_started)
+        return;
+    std::string_view last = m_last;
+    while (static_cast<unsigned char>(last.back()) <= 0x20)
+        last.remove_suffix(1);
+    m_write(last);
+    m_started = false;
+    m_blanks.clear();
+}
+
+std::string CopyText(const ResultLines& lines) {
+    std::string text;
+    CopyTextWriter writer([&text](std::string_view piece) { text += piece; });
+    for (const auto& line : lines)
+        writer.add(line);
+    writer.finish();
+    return text;
 }
 
 std::string FinishedStatusText(const TTextCounts& totals) {

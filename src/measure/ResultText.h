@@ -4,6 +4,7 @@
 #include "measure/Formulas.h"
 #include "measure/MeasureOptions.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,9 @@ void appendTenths(std::string& out, std::int32_t tenths);
 [[nodiscard]] std::string LineHeader(const TMeasureOptions& options);
 [[nodiscard]] std::string LineRow(int lineNumber, const TTextCounts& line,
                                   const TMeasureOptions& options);
+// The same row appended to `out` (which the caller may reuse), already trimmed.
+void AppendLineRow(std::string& out, int lineNumber, const TTextCounts& line,
+                   const TMeasureOptions& options);
 // Untrimmed: a batch keeps it and appends index columns.
 [[nodiscard]] std::string TotalHeader(const TMeasureOptions& options);
 [[nodiscard]] std::string TotalRow(std::string_view firstCell, const TTextCounts& totals,
@@ -47,6 +51,23 @@ void AppendLegend(ResultLines& out, const TMeasureOptions& options);
 
 // What the copy command puts on the clipboard: the whole text, trimmed, with "\n" line ends.
 [[nodiscard]] std::string CopyText(const ResultLines& lines);
+
+// The same text made while the lines come: blank lines and blanks at either end of the whole
+// text are dropped, everything between is kept as it is. `write` receives the pieces in order.
+class CopyTextWriter {
+public:
+    explicit CopyTextWriter(std::function<void(std::string_view)> write)
+        : m_write(std::move(write)) {}
+    void add(std::string_view line);
+    // Writes the held last line; nothing follows it (no final line end).
+    void finish();
+
+private:
+    std::function<void(std::string_view)> m_write;
+    bool m_started = false;
+    std::string m_last;                // the latest line with content, not yet written
+    std::vector<std::string> m_blanks; // blank lines after it, kept until content follows
+};
 
 // The status bar after a finished measurement.
 [[nodiscard]] std::string FinishedStatusText(const TTextCounts& totals);

@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
 
+#include <cstring>
+
 #include "platform/Cp932.h"
 
 #include <QByteArrayView>
@@ -44,18 +46,23 @@ std::string_view textFileBody(std::string_view bytes, TextEncoding encoding) {
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
+    const char* data = bytes.data();
+    const std::size_t n = bytes.size();
     std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
+    // memchr finds the line feeds fast; a CR before the next one ends a line too.
+    while (start < n) {
+        const void* lf = std::memchr(data + start, '\n', n - start);
+        const std::size_t lineFeed = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : n;
+        const void* cr = std::memchr(data + start, '\r', lineFeed - start);
+        if (cr) {
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+            lines.push_back(bytes.substr(start, at - start));
+            start = (at + 1 < n && data[at + 1] == '\n') ? at + 2 : at + 1;
             continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+        }
+        lines.push_back(bytes.substr(start, lineFeed - start));
+        start = lineFeed + 1;
     }
-    if (start < bytes.size())
-        lines.push_back(bytes.substr(start));
     return lines;
 }
 
