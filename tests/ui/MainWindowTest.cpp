@@ -1,0 +1,511 @@
+#include "ui/main/MainWindow.h"
+
+#include "UiTestSupport.h"
+#include "cli/CountCommand.h"
+#include "measure/MeasureFiles.h"
+#include "platform/AppPaths.h"
+#include "ui/history/HistoryWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace pelmar {
+namespace {
+
+using namespace Qt::StringLiterals;
+using test::TFakePrompts;
+using test::waitFor;
+
+QString sampleText() {
+    QFile file(QStringLiteral(PELMAR_SOURCE_DIR "/samples/sample.txt"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(file.readAll());
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        QFile::remove(SettingsFilePath());
+        QDir(AppDataFolder()).removeRecursively();
+        QGuiApplication::clipboard()->clear();
+    }
+    void TearDown() override {
+        if (window)
+            window->close();
+        window.reset();
+    }
+
+    TForm1& open(bool show = true) {
+        auto owned = std::make_unique<TFakePrompts>();
+        prompts = owned.get();
+        window = std::make_unique<TForm1>(std::move(owned));
+        window->attachWindows(&history, nullptr, nullptr);
+        window->setBatchPause(0);
+        if (show) {
+            window->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        }
+        return *window;
+    }
+
+    QAction* action(const char* name) const {
+        QAction* a = window->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    }
+    template <typename T> T* child(const char* name) const {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString input() const { return child<QPlainTextEdit>("RichEdit1")->toPlainText(); }
+    QString output() const { return child<QPlainTextEdit>("RichEdit2")->toPlainText(); }
+    QString status() const { return child<QLabel>("StatusText")->text(); }
+    QToolButton* countButton() const { return child<QToolButton>("btnCount"); }
+
+    void paste(const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        action("acPaste")->trigger();
+    }
+
+    TForm2 history;
+    TFakePrompts* prompts = nullptr;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(MainWindowTest, StartsAsAPlainSyllableCounter) {
+    TForm1& w = open();
+    EXPECT_EQ(w.windowTitle(), u"Pelmar: " PELMAR_VERSION ""_s);
+    EXPECT_EQ(input().split(u'\n').value(1), u"▼手順 １"_s);
+    EXPECT_EQ(status(), u"テキスト13 行"_s);
+    EXPECT_EQ(output(), QString());
+    EXPECT_FALSE(action("acCount")->isEnabled());
+    EXPECT_FALSE(action("acCopy")->isEnabled());
+    EXPECT_FALSE(w.menuBar()->isVisible());
+    EXPECT_FALSE(child<QWidget>("Panel2")->isVisible());
+    for (const char* hidden : {"acSave", "acLineGraph", "acFlyGraph", "acResult"})
+        EXPECT_FALSE(action(hidden)->isVisible()) << hidden;
+    for (const char* shown : {"acClose", "acOpen", "acPaste", "acCopy"})
+        EXPECT_TRUE(action(shown)->isVisible()) << shown;
+
+    EXPECT_EQ(action("acCount")->text(), u"計測開始(&A)"_s);
+    EXPECT_EQ(action("acCount")->toolTip(), u"リーダビリティを計測する"_s);
+    EXPECT_EQ(action("acPaste")->toolTip(), u"クリップボードにあるテキストを取り込む"_s);
+    EXPECT_EQ(action("acClose")->toolTip(), u"ペルマーを終わる"_s);
+    EXPECT_EQ(action("acEditClear")->shortcut(), QKeySequence(u"Ctrl+X"_s));
+
+    // Typing a character is enough to measure.
+    QTest::keyClicks(child<QPlainTextEdit>("RichEdit1"), u"x"_s);
+    EXPECT_TRUE(action("acCount")->isEnabled());
+}
+
+TEST_F(MainWindowTest, PasteCountAndCopyGiveTheCommandLinesText) {
+    open();
+    paste(sampleText());
+    EXPECT_TRUE(action("acCount")->isEnabled());
+    EXPECT_EQ(status(), LoadedStatusText(PaneLineCount(sampleText())));
+    action("acCount")->trigger();
+    EXPECT_TRUE(status().startsWith(u"計算終了 "_s)) << status().toStdString();
+    EXPECT_TRUE(status().endsWith(u" consonants"_s));
+    EXPECT_GT(window->totals().Words, 0);
+    action("acCopy")->trigger();
+    EXPECT_EQ(status(), u"クリップボードにコピーしました"_s);
+
+    std::istringstream in;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCountCommand({QStringLiteral(PELMAR_SOURCE_DIR "/samples/sample.txt")}, in, out,
+                              err),
+              0);
+    std::string expected = out.str();
+    ASSERT_FALSE(expected.empty());
+    expected.pop_back(); // the command ends its last line; the clipboard does not
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
+}
+
+TEST_F(MainWindowTest, CountActionFollowsTheStates) {
+    open();
+    EXPECT_FALSE(action("acCount")->isEnabled()); // start
+    paste(u"Hello world.\nI am here."_s);         // text ready
+    EXPECT_TRUE(action("acCount")->isEnabled());
+    EXPECT_FALSE(action("acCopy")->isEnabled());
+    EXPECT_EQ(status(), u"テキスト2 行"_s);
+    action("acCount")->trigger(); // measured
+    EXPECT_FALSE(action("acCount")->isEnabled());
+    EXPECT_TRUE(action("acCopy")->isEnabled());
+    EXPECT_EQ(output(), u"words\tsylla.\tcons.\tletters\n2\t3\t6\t10\n3\t3\t3\t7"_s);
+    // The tool buttons come back as their actions say.
+    EXPECT_TRUE(window->findChild<QToolBar*>(u"ToolBar1"_s)
+                    ->widgetForAction(action("acCopy"))
+                    ->isEnabled());
+    EXPECT_EQ(countButton()->defaultAction(), action("acCount"));
+    EXPECT_FALSE(countButton()->isEnabled());
+    QTest::keyClick(child<QPlainTextEdit>("RichEdit1"), Qt::Key_End);
+    QTest::keyClicks(child<QPlainTextEdit>("RichEdit1"), u" Yes."_s);
+    EXPECT_TRUE(action("acCount")->isEnabled());
+}
+
+TEST_F(MainWindowTest, NothingToMeasure) {
+    open(false);
+    window->acCountExecute();
+    EXPECT_EQ(prompts->informations, QStringList{u"データファイル pelmar.dat が ありません"_s});
+    window->show();
+    paste(u"  \n\t\n"_s);
+    action("acCount")->trigger();
+    EXPECT_EQ(prompts->informations.value(1), u"テキストがありません"_s);
+    EXPECT_EQ(output(), QString());
+}
+
+TEST_F(MainWindowTest, StopDuringALongRunEndsWithCanceled) {
+    open().setAllFeatures(true);
+    paste(u"One short line.\nAnd another one."_s);
+    action("acCount")->trigger();
+    const TTextCounts before = window->totals();
+    EXPECT_TRUE(action("acSave")->isEnabled());
+
+    QString line = u"The quick brown fox jumps over the lazy dog, and then it rests."_s;
+    QStringList lines;
+    for (int i = 0; i < 150000; ++i)
+        lines << line;
+    paste(lines.join(u'\n'));
+    bool sawMeasuringState = false;
+    auto* bar = child<QProgressBar>("ProgressBar1");
+    QObject::connect(bar, &QProgressBar::valueChanged, window.get(), [&](int value) {
+        if (value <= 0 || sawMeasuringState)
+            return;
+        sawMeasuringState = countButton()->defaultAction() == action("acStop") &&
+                            !child<QPlainTextEdit>("RichEdit1")->isEnabled() &&
+                            !window->findChild<QToolBar*>(u"ToolBar1"_s)
+                                 ->widgetForAction(action("acOpen"))
+                                 ->isEnabled() &&
+                            output() == u"計算中・・・"_s;
+        // The click arrives while the run pumps its events, as a user's would.
+        QTimer::singleShot(0, window.get(), [this] { QTest::mouseClick(countButton(), Qt::LeftButton); });
+    });
+    action("acCount")->trigger();
+
+    EXPECT_TRUE(sawMeasuringState);
+    const QStringList rows = output().split(u'\n');
+    EXPECT_EQ(rows.last(), u"CANCELED"_s);
+    EXPECT_GT(rows.size(), 2);
+    EXPECT_LT(rows.size(), 150002);
+    EXPECT_EQ(status(), u"CANCELED"_s);
+    EXPECT_TRUE(action("acCount")->isEnabled());
+    EXPECT_TRUE(action("acCopy")->isEnabled());
+    // The kept values are still the last finished run's, so they cannot be saved with this text.
+    EXPECT_FALSE(action("acSave")->isEnabled());
+    EXPECT_EQ(window->totals().Words, before.Words);
+    EXPECT_EQ(window->totals().Syllables, before.Syllables);
+    EXPECT_EQ(countButton()->defaultAction(), action("acCount"));
+}
+
+TEST_F(MainWindowTest, ClosingDuringARunStopsItAndThenCloses) {
+    open();
+    QStringList lines;
+    for (int i = 0; i < 100000; ++i)
+        lines << u"Closing the window while it counts must not lose the settings."_s;
+    paste(lines.join(u'\n'));
+    bool closed = false;
+    QObject::connect(window.get(), &TForm1::closed, window.get(), [&] { closed = true; });
+    auto* bar = child<QProgressBar>("ProgressBar1");
+    QObject::connect(bar, &QProgressBar::valueChanged, window.get(), [this](int value) {
+        if (value > 0)
+            window->close();
+    });
+    action("acCount")->trigger();
+    EXPECT_EQ(output().split(u'\n').last(), u"CANCELED"_s);
+    EXPECT_TRUE(waitFor([&] { return closed; }));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(QFile::exists(SettingsFilePath()));
+}
+
+TEST_F(MainWindowTest, SpecialConditionsAreConfirmedFirst) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    auto* conditions = child<QListWidget>("clbConditions");
+    ASSERT_TRUE(conditions->isVisible());
+    // A click on the text toggles the mark once.
+    for (int row : {2, 4}) {
+        const QRect rect = conditions->visualItemRect(conditions->item(row));
+        QTest::mouseClick(conditions->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    EXPECT_TRUE(w.options().conditions[condition::LineBreakEnds]);
+    EXPECT_TRUE(w.options().conditions[condition::SemicolonKeeps]);
+    EXPECT_EQ(conditions->item(2)->checkState(), Qt::Checked);
+
+    paste(u"Hello world\n. Next."_s);
+    prompts->warningAnswers = {false};
+    action("acCount")->trigger();
+    ASSERT_EQ(prompts->warnings.size(), 1);
+    EXPECT_EQ(prompts->warnings[0], ConditionsQuestion(w.options()));
+    EXPECT_TRUE(prompts->warnings[0].endsWith(u"3 改行を文区切りとする\r\n5 セミコロンを文区切りとしない\r\n"_s));
+    EXPECT_EQ(output(), QString());
+    EXPECT_TRUE(action("acCount")->isEnabled());
+
+    prompts->warningAnswers = {true};
+    action("acCount")->trigger();
+    EXPECT_EQ(prompts->warnings.size(), 2);
+    EXPECT_TRUE(status().startsWith(u"計算終了 "_s));
+}
+
+TEST_F(MainWindowTest, ViewModesSetTheResultColumns) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    paste(u"Hello world.\nI am here."_s);
+    action("acViewSimple")->trigger();
+    action("acCount")->trigger();
+    EXPECT_EQ(output(), u"sylla.\n3\n3"_s);
+    EXPECT_EQ(child<QListWidget>("clbDisplay")->item(6)->checkState(), Qt::Unchecked);
+    // The fly and result commands wake up after a run with sentences and words.
+    EXPECT_TRUE(action("acFlyGraph")->isEnabled());
+    EXPECT_TRUE(action("acResult")->isEnabled());
+    EXPECT_TRUE(action("acLineGraph")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TwoDroppedFilesAreRefused) {
+    QTemporaryDir dir;
+    const QString a = writeFile(dir, u"a.txt"_s, "One.");
+    const QString b = writeFile(dir, u"b.txt"_s, "Two.");
+    open();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+    EXPECT_TRUE(waitFor([&] { return !prompts->informations.isEmpty(); }));
+    EXPECT_EQ(prompts->informations, QStringList{u"Ｄ＆Ｄで取り込むファイルは１つだけです"_s});
+    EXPECT_EQ(output(), QString());
+    EXPECT_FALSE(window->options().resultDisplay[display::Total]);
+}
+
+TEST_F(MainWindowTest, ADroppedTextIsMeasuredAsABatchRow) {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, u"lesson one.txt"_s, "The cat sat.\r\nIt was happy.\r\n");
+    open();
+    window->DropFiles({path});
+    EXPECT_TRUE(window->options().resultDisplay[display::Total]);
+    EXPECT_TRUE(window->options().resultDisplay[display::Summary]);
+    const QStringList rows = output().split(u'\n');
+    ASSERT_EQ(rows.size(), 2) << output().toStdString();
+    EXPECT_TRUE(rows[0].startsWith(u"No\tsent.\tphrase"_s));
+    EXPECT_TRUE(rows[1].startsWith(u"lesson one\t2\t"_s)) << rows[1].toStdString();
+    EXPECT_EQ(child<QLabel>("lbBatch")->text(), u"1/1"_s);
+    EXPECT_EQ(window->windowTitle(), u"lesson one - Pelmar"_s);
+    EXPECT_EQ(window->totals().Sentences, 2);
+
+    // Pasting afterwards is no file any more.
+    paste(u"Pasted."_s);
+    EXPECT_EQ(window->windowTitle(), u"Pelmar: " PELMAR_VERSION ""_s);
+    EXPECT_EQ(window->filePath(), QString());
+    EXPECT_EQ(child<QLabel>("lbBatch")->text(), QString());
+}
+
+TEST_F(MainWindowTest, NonTextFilesInABatch) {
+    QTemporaryDir dir;
+    const QString text = writeFile(dir, u"story.TXT"_s, "A story.");
+    const QString doc = writeFile(dir, u"notes.doc"_s, "not text");
+    open();
+    prompts->warningAnswers = {false};
+    window->MeasureFiles({text, doc});
+    EXPECT_EQ(prompts->warnings, QStringList{u"扱えるのは テキストファイル(.txt)だけです"_s});
+    EXPECT_EQ(output(), QString());
+
+    window->options().resultDisplay[display::Total] = true;
+    prompts->warningAnswers = {true};
+    window->MeasureFiles({text, doc});
+    EXPECT_EQ(prompts->warnings.size(), 2);
+    EXPECT_TRUE(output().split(u'\n').value(1).startsWith(u"story\t"_s)) << output().toStdString();
+}
+
+TEST_F(MainWindowTest, ABatchOfFilesCollectsOneRowEach) {
+    QTemporaryDir dir;
+    const QString one = writeFile(dir, u"one.txt"_s, "One day.");
+    const QString two = writeFile(dir, u"two.txt"_s, "\x93\xFA\x96\x7B and two days.\r\n");
+    const QString gone = dir.filePath(u"gone.txt"_s);
+    open();
+    window->options().resultDisplay[display::Total] = true;
+    window->options().resultDisplay[display::Legend] = true;
+    window->MeasureFiles({gone, one, two});
+    EXPECT_EQ(prompts->informations, QStringList{u"file not exist"_s});
+    const QStringList rows = output().split(u'\n');
+    ASSERT_GE(rows.size(), 4) << output().toStdString();
+    // The first file measured writes the header, even when an earlier one was missing.
+    EXPECT_TRUE(rows[0].startsWith(u"No\t"_s));
+    EXPECT_TRUE(rows[1].startsWith(u"one\t1\t"_s));
+    EXPECT_TRUE(rows[2].startsWith(u"two\t1\t"_s));
+    EXPECT_EQ(rows[3], QString());
+    EXPECT_TRUE(rows[4].startsWith(u"sent\t"_s));
+    EXPECT_EQ(child<QLabel>("lbBatch")->text(), u"3/3"_s);
+}
+
+TEST_F(MainWindowTest, OpenReadsUtf8AndCp932) {
+    QTemporaryDir dir;
+    const QString cp932 = writeFile(dir, u"sjis.txt"_s, "\x93\xFA\x96\x7B\r\nTwo words.\r\n");
+    open();
+    prompts->openAnswer = cp932;
+    action("acOpen")->trigger();
+    EXPECT_EQ(input(), u"日本\nTwo words.\n"_s);
+    EXPECT_EQ(status(), u"テキスト2 行"_s);
+    EXPECT_TRUE(action("acCount")->isEnabled());
+    EXPECT_EQ(output(), QString()); // opening does not measure
+    const QString utf8 = writeFile(dir, u"utf8.txt"_s, "\xEF\xBB\xBF\xE6\x97\xA5 ok");
+    prompts->openAnswer = utf8;
+    action("acOpen")->trigger();
+    EXPECT_EQ(input(), u"日 ok"_s);
+    EXPECT_EQ(prompts->openFolders, (QStringList{QString(), QFileInfo(cp932).absolutePath()}));
+}
+
+TEST_F(MainWindowTest, SettingsAreWrittenOnCloseAndReadBack) {
+    {
+        TForm1& w = open();
+        EXPECT_EQ(w.size(), QSize(743, 490));
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        EXPECT_EQ(w.pos(), QPoint((screen.width() - 743) / 2, (screen.height() - 490) / 2));
+        EXPECT_EQ(child<QPlainTextEdit>("RichEdit2")->width(), 207);
+        w.move(20, 30);
+        w.resize(760, 470);
+        auto* splitter = child<QSplitter>("Splitter1");
+        QList<int> sizes = splitter->sizes();
+        sizes = {sizes[0] + sizes[1] - 260, 260};
+        splitter->setSizes(sizes);
+        w.close();
+        window.reset();
+    }
+    QSettings settings(SettingsFilePath(), QSettings::IniFormat);
+    EXPECT_EQ(settings.value(u"Position/left"_s).toInt(), 20);
+    EXPECT_EQ(settings.value(u"Position/top"_s).toInt(), 30);
+    EXPECT_EQ(settings.value(u"Position/width"_s).toInt(), 760);
+    EXPECT_EQ(settings.value(u"Position/height"_s).toInt(), 470);
+    EXPECT_EQ(settings.value(u"Position/rightwidth"_s).toInt(), 260);
+    EXPECT_EQ(settings.value(u"View/AllFeatures"_s).toInt(), 0);
+
+    TForm1& again = open();
+    EXPECT_EQ(again.pos(), QPoint(20, 30));
+    EXPECT_EQ(again.size(), QSize(760, 470));
+    EXPECT_EQ(child<QPlainTextEdit>("RichEdit2")->width(), 260);
+}
+
+TEST_F(MainWindowTest, APositionOffEveryScreenIsPulledBack) {
+    {
+        QSettings settings(SettingsFilePath(), QSettings::IniFormat);
+        settings.setValue(u"Position/left"_s, 5000);
+        settings.setValue(u"Position/top"_s, -3000);
+        settings.setValue(u"Position/width"_s, 750);
+    }
+    TForm1& w = open();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(w.pos(), QPoint(screen.left() + screen.width() - 750, 0));
+}
+
+TEST_F(MainWindowTest, AllFeaturesAreKeptInTheSettings) {
+    {
+        TForm1& w = open();
+        action("acAllFeatures")->trigger();
+        EXPECT_TRUE(w.allFeatures());
+        EXPECT_TRUE(w.menuBar()->isVisible());
+        EXPECT_TRUE(child<QWidget>("Panel2")->isVisible());
+        EXPECT_TRUE(child<QWidget>("gbAfter")->isVisible());
+        EXPECT_FALSE(child<QWidget>("clbRules")->isVisible());
+        EXPECT_TRUE(action("acSave")->isVisible());
+        w.close();
+        window.reset();
+    }
+    EXPECT_EQ(QSettings(SettingsFilePath(), QSettings::IniFormat).value(u"View/AllFeatures"_s), 1);
+    TForm1& w = open();
+    EXPECT_TRUE(w.allFeatures());
+    EXPECT_TRUE(action("acAllFeatures")->isChecked());
+    // Turning them off returns to the defaults nobody could see any more.
+    w.options().conditions[condition::LineBreakEnds] = true;
+    action("acAllFeatures")->trigger();
+    EXPECT_FALSE(w.menuBar()->isVisible());
+    EXPECT_FALSE(w.options().anyCondition());
+}
+
+TEST_F(MainWindowTest, SavingAsksForATitleAndKeepsEveryRecord) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    paste(u"Save me."_s);
+    action("acCount")->trigger();
+    prompts->inputAnswers = {QString(), u"My text"_s};
+    action("acSave")->trigger();
+    EXPECT_EQ(prompts->inputs, (QStringList{u"結果保存、テキスト名を入力|テキスト名 無題"_s,
+                                            u"結果保存、テキスト名を入力|テキスト名 無題"_s}));
+    EXPECT_TRUE(w.saved());
+    EXPECT_FALSE(action("acSave")->isEnabled());
+    EXPECT_TRUE(history.isVisible());
+    EXPECT_TRUE(QFile::exists(TForm1::HistoryFilePath()));
+    const QString first = w.dateString();
+    // Two saves within one second still get two records.
+    ASSERT_TRUE(w.SaveRecord(TForm1::HistoryFilePath(), u"Index"_s, u"again"_s));
+    EXPECT_NE(w.dateString(), first);
+    EXPECT_EQ(QDir(AppDataFolder() + u"/texts"_s).entryList(QDir::Files).size(), 2);
+    history.hide();
+}
+
+TEST_F(MainWindowTest, LineGraphAsksToSaveUnsavedResults) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    paste(u"Graph me."_s);
+    action("acCount")->trigger();
+    prompts->confirmAnswers = {TAnswer::Cancel};
+    action("acLineGraph")->trigger();
+    EXPECT_EQ(prompts->confirmations, QStringList{UnsavedResultsQuestion()});
+    EXPECT_FALSE(history.isVisible());
+    prompts->confirmAnswers = {TAnswer::No};
+    action("acLineGraph")->trigger();
+    EXPECT_TRUE(history.isVisible());
+    EXPECT_TRUE(action("acSave")->isEnabled());
+    history.hide();
+}
+
+TEST_F(MainWindowTest, HelpVersionAndSupportMail) {
+    open();
+    action("acHelp")->trigger();
+    const QString manual = QDir(QCoreApplication::applicationDirPath()).filePath(u"pelmar.pdf"_s);
+    EXPECT_EQ(prompts->informations, QStringList{u"ファイルがありません\r\n\r\n"_s + manual});
+
+    action("acVersion")->trigger();
+    ASSERT_EQ(prompts->informations.size(), 2);
+    EXPECT_TRUE(prompts->informations[1].startsWith(u"----- バージョン情報 -----\r\n\r\n\r\n名前： Pelmar\r\n"_s));
+    EXPECT_TRUE(prompts->informations[1].contains(u"実行ファイル： "_s + QCoreApplication::applicationFilePath()));
+
+    action("acError")->trigger();
+    ASSERT_EQ(prompts->urls.size(), 1);
+    EXPECT_EQ(prompts->urls[0].scheme(), u"mailto"_s);
+    EXPECT_EQ(prompts->urls[0].path(), u"support@pelmar.invalid"_s);
+    EXPECT_TRUE(prompts->urls[0].query().contains(u"subject=Pelmar誤作動"_s));
+}
+
+} // namespace
+} // namespace pelmar

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ui/dialogs/Prompts.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPair>
+#include <QStringList>
+#include <QThread>
+#include <QUrl>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace pelmar::test {
+
+// Answers every question from queues (Yes when a queue is empty) and keeps what was asked.
+class TFakePrompts : public TPrompts {
+public:
+    QStringList informations, warnings, confirmations, inputs, infoMessages, openFolders;
+    QList<QUrl> urls;
+    QList<QPair<QString, QStringList>> programs;
+    std::deque<bool> warningAnswers;
+    std::deque<TAnswer> confirmAnswers;
+    std::deque<std::optional<QString>> inputAnswers;
+    QString openAnswer;
+
+    void information(QWidget*, const QString& text) override { informations << text; }
+    bool warningYesAbort(QWidget*, const QString& text) override {
+        warnings << text;
+        return next(warningAnswers, true);
+    }
+    TAnswer confirmYesNoCancel(QWidget*, const QString& text) override {
+        confirmations << text;
+        return next(confirmAnswers, TAnswer::Yes);
+    }
+    std::optional<QString> inputText(QWidget*, const QString& caption,
+                                     const QString& initial) override {
+        inputs << caption + QStringLiteral("|") + initial;
+        return next(inputAnswers, std::optional<QString>(initial));
+    }
+    QString openTextFile(QWidget*, const QString& folder) override {
+        openFolders << folder;
+        return openAnswer;
+    }
+    void infoMessage(const QString& text) override { infoMessages << text; }
+    bool openUrl(const QUrl& url) override {
+        urls << url;
+        return true;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        programs.append({program, arguments});
+        return true;
+    }
+
+private:
+    template <typename T> static T next(std::deque<T>& queue, T fallback) {
+        if (queue.empty())
+            return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+// Pumps events until the condition holds or the time is up.
+inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+} // namespace pelmar::test
