@@ -52,6 +52,8 @@ bool readAll(const QString& name, std::istream& in, std::string& bytes, QString&
         return false;
     }
     // Straight into the string: a second copy of a large file would double the memory.
+    if (file.size() > 0)
+        bytes.reserve(static_cast<std::size_t>(file.size()));
     char chunk[1 << 16];
     for (;;) {
         const qint64 n = file.read(chunk, sizeof chunk);

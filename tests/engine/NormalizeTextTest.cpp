@@ -11,6 +11,9 @@ struct Case {
     std::string expected;
 };
 
+// Keeps the test names readable in the test list.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class NormalizeTextCases : public testing::TestWithParam<Case> {};
 
 TEST_P(NormalizeTextCases, Normalizes) {
