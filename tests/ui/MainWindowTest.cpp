@@ -168,6 +168,7 @@ TEST_F(MainWindowTest, CountActionFollowsTheStates) {
                     ->widgetForAction(action("acCopy"))
                     ->isEnabled());
     EXPECT_EQ(countButton()->defaultAction(), action("acCount"));
+    EXPECT_EQ(countButton()->actions().size(), 1); // no pop-up menu of old actions
     EXPECT_FALSE(countButton()->isEnabled());
     QTest::keyClick(child<QPlainTextEdit>("RichEdit1"), Qt::Key_End);
     QTest::keyClicks(child<QPlainTextEdit>("RichEdit1"), u" Yes."_s);

@@ -329,7 +329,7 @@ void TForm1::createToolBars() {
     m_countButton = new QToolButton(m_toolBar);
     m_countButton->setObjectName(QStringLiteral("btnCount"));
     m_countButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_countButton->setDefaultAction(acCount);
+    bindCountButton(acCount);
     m_toolBar->addWidget(m_countButton);
 
     m_progressPanel = new QFrame(m_toolBar);
@@ -346,10 +346,10 @@ void TForm1::createToolBars() {
     m_progressBar->setTextVisible(false);
     m_batchLabel = new QLabel(m_progressPanel);
     m_batchLabel->setObjectName(QStringLiteral("lbBatch"));
-    m_batchLabel->setGeometry(3, 19, 42, 14);
+    m_batchLabel->setGeometry(3, 19, 36, 14);
     m_timeLabel = new QLabel(m_progressPanel);
     m_timeLabel->setObjectName(QStringLiteral("lbTime"));
-    m_timeLabel->setGeometry(45, 19, 40, 14);
+    m_timeLabel->setGeometry(36, 19, 50, 14);
     m_timeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_toolBar->addWidget(m_progressPanel);
 
@@ -372,7 +372,8 @@ void TForm1::createToolBars() {
     m_toolBar->addWidget(m_helpButton);
 
     for (QAction* action : m_toolBar->actions())
-        sized(m_toolBar->widgetForAction(action));
+        if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(action)))
+            sized(button);
     sized(m_countButton);
     sized(m_helpButton);
 }
@@ -402,6 +403,8 @@ void TForm1::createPanes() {
     RichEdit2->setAcceptDrops(false);
     RichEdit2->viewport()->setAcceptDrops(false);
     RichEdit2->setContextMenuPolicy(Qt::NoContextMenu);
+    // Narrow tab stops keep the default four columns of a row on one line of the pane.
+    RichEdit2->setTabStopDistance(40);
     QPalette outputPalette = RichEdit2->palette();
     outputPalette.setColor(QPalette::Base, outputPalette.color(QPalette::Button));
     RichEdit2->setPalette(outputPalette);
@@ -776,6 +779,14 @@ void TForm1::MeasureFiles(QStringList paths) {
 
 // --- measuring ------------------------------------------------------------------------------
 
+void TForm1::bindCountButton(QAction* action) {
+    // The button holds one action at a time; a second one would give it a pop-up menu.
+    for (QAction* held : m_countButton->actions())
+        if (held != action)
+            m_countButton->removeAction(held);
+    m_countButton->setDefaultAction(action);
+}
+
 bool TForm1::countButtonCarriesStop() const { return m_countButton->defaultAction() == acStop; }
 
 void TForm1::SetMeasuring(bool on) {
@@ -792,7 +803,7 @@ void TForm1::SetMeasuring(bool on) {
         const bool replaces = m_batchIndex < 0 || m_batchMeasured == 0;
         if (replaces)
             RichEdit2->setPlainText(QString::fromUtf8(MeasuringText));
-        m_countButton->setDefaultAction(acStop);
+        bindCountButton(acStop);
         pump();
         return;
     }
@@ -813,7 +824,7 @@ void TForm1::SetMeasuring(bool on) {
                 SaveRecord(m_historyTarget, m_listName,
                            QString::fromStdString(BatchFileName(m_filePath)));
         }
-        m_countButton->setDefaultAction(acCount);
+        bindCountButton(acCount);
     } else {
         // A stopped run leaves the previous run's totals: there is nothing new to save.
         acSave->setEnabled(false);
@@ -821,7 +832,7 @@ void TForm1::SetMeasuring(bool on) {
     }
 }
 
-void TForm1::acStopExecute() { m_countButton->setDefaultAction(acCount); }
+void TForm1::acStopExecute() { bindCountButton(acCount); }
 
 void TForm1::acCountExecute() {
     if (m_measuring)

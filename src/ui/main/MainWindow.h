@@ -117,6 +117,7 @@ private:
     void pump(bool userInput = true);
     void pause(int milliseconds);
     bool countButtonCarriesStop() const;
+    void bindCountButton(QAction* action);
     void loadIntoInputPane(const QString& path, bool& ok);
     QDateTime nextSaveTime();
 
