@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
+  xvfb xauth libx11-dev
 )
 # The fuzz targets want clang and its runtime; CI does not run them, so only on request.
 if [[ "${PELMAR_WITH_FUZZ:-0}" == 1 ]]; then
