@@ -199,24 +199,24 @@ void jsonMeasurement(std::string& out, const TMeasurement& m, std::string_view n
     jsonString(out, name);
     out += ",\"lines\":[";
     for (std::size_t i = 0; i < m.lines.size(); ++i) {
-        const TLineCounts& line = m.lines[i];
+        const TTextCounts& line = m.lines[i];
         if (i > 0)
             out += ',';
         out += "{\"counts\":";
-        jsonCounts(out, line.counts);
+        jsonCounts(out, line);
         out += ",\"openSentence\":";
-        out += line.openSentence ? "true" : "false";
+        out += line.OpenSentence ? "true" : "false";
         out += ",\"openClause\":";
-        out += line.openClause ? "true" : "false";
+        out += line.OpenClause ? "true" : "false";
         out += ",\"openPhrase\":";
-        out += line.openPhrase ? "true" : "false";
+        out += line.OpenPhrase ? "true" : "false";
         out += ",\"indices\":{";
         for (int k = 0; k < IndexCount; ++k) {
             if (k > 0)
                 out += ',';
             jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(k + 9)]);
             out += ':';
-            if (const auto value = LineIndex(static_cast<ReadabilityIndex>(k), line.counts))
+            if (const auto value = LineIndex(static_cast<ReadabilityIndex>(k), line))
                 jsonNumber(out, *value);
             else
                 out += "null";

@@ -61,6 +61,12 @@ void TPelgine::Clear() {
     VyVConsonant = SilentE = HeadCut = TailCut = Inflections = WordList = true;
 }
 
+TTextCounts TPelgine::Statistics() const {
+    return {Sentences,      Clauses,        Phrases,    Words,   Syllables,
+            Syllable1Words, Syllable3Words, Consonants, Letters, OpenSentence,
+            OpenClause,     OpenPhrase};
+}
+
 const WordLists& TPelgine::lists() {
     const std::uint64_t version = Dictionary ? Dictionary->Version() : 0;
     if (!m_lists || m_listsFor != Dictionary || m_listsVersion != version) {

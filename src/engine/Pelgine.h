@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/TextCounts.h"
 #include "engine/WordCache.h"
 #include "engine/WordLists.h"
 
@@ -53,6 +54,8 @@ public:
 
     void Clear();
     void Analyze();
+    // The nine counts and three open flags as one statistics record.
+    [[nodiscard]] TTextCounts Statistics() const;
 
     // terminator is '.', '!', '?' or 0 (the double-byte rule); rest is the text after it.
     [[nodiscard]] bool IsSentenceEnd(char terminator, std::string_view lastWord,

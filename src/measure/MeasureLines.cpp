@@ -83,7 +83,6 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = bytes::trimmed(lines[i]);
         TTextCounts work;
-        TLineCounts kept;
 
         if (!blankLinesPassed && line.empty()) {
             // A blank line closes what the line before left open, and carries only that.
@@ -101,21 +100,10 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
             else
                 engine.Text.assign(line);
             engine.Analyze();
-            work.Sentences = engine.Sentences;
-            work.Clauses = engine.Clauses;
-            work.Phrases = engine.Phrases;
-            work.Words = engine.Words;
-            work.Syllables = engine.Syllables;
-            work.Syllable1Words = engine.Syllable1Words;
-            work.Syllable3Words = engine.Syllable3Words;
-            work.Consonants = engine.Consonants;
-            work.Letters = engine.Letters;
-            openSentence = engine.OpenSentence;
-            openClause = engine.OpenClause;
-            openPhrase = engine.OpenPhrase;
-            kept.openSentence = openSentence;
-            kept.openClause = openClause;
-            kept.openPhrase = openPhrase;
+            work = engine.Statistics();
+            openSentence = work.OpenSentence;
+            openClause = work.OpenClause;
+            openPhrase = work.OpenPhrase;
 
             if (lineBreakEnds) {
                 work.Sentences += openSentence;
@@ -163,10 +151,8 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
                     m.results.push_back(lineRow);
             }
         }
-        if (request.keepLineCounts) {
-            kept.counts = work;
-            m.lines.push_back(kept);
-        }
+        if (request.keepLineCounts)
+            m.lines.push_back(work);
 
         if (request.progress) {
             const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(

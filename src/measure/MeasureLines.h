@@ -27,18 +27,14 @@ struct TBatchContext {
     std::string name; // the file's name without folder and extension, UTF-8
 };
 
-// One line as the result rows show it, after the repairs across line breaks.
-struct TLineCounts {
-    TTextCounts counts;
-    bool openSentence = false, openClause = false, openPhrase = false; // as the engine left them
-};
-
 struct TMeasurement {
     ResultLines results; // empty when the request streams them to a sink
     bool canceled = false;
     TTextCounts totals;
     TWholeTextValues whole;
-    std::vector<TLineCounts> lines; // filled only when asked for
+    // Each line's counts as its row shows them (after the repairs across line breaks), with the
+    // open flags as the engine left them; filled only when asked for.
+    std::vector<TTextCounts> lines;
 };
 
 struct TMeasureRequest {

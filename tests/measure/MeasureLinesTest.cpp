@@ -23,7 +23,7 @@ protected:
     std::vector<int> sentences(const TMeasurement& m) {
         std::vector<int> out;
         for (const auto& line : m.lines)
-            out.push_back(line.counts.Sentences);
+            out.push_back(line.Sentences);
         return out;
     }
     static TPelgine& engine() {
@@ -47,8 +47,8 @@ TEST_F(MeasureLinesTest, OpenSentencesContinueOrCloseAcrossLineBreaks) {
     // Punctuation that opens the next line closes what the line before left open.
     m = measure({"Hello world", ". Next."});
     EXPECT_EQ(sentences(m), (std::vector<int>{1, 1}));
-    EXPECT_EQ(m.lines[0].counts.Clauses, 1);
-    EXPECT_EQ(m.lines[0].counts.Phrases, 1);
+    EXPECT_EQ(m.lines[0].Clauses, 1);
+    EXPECT_EQ(m.lines[0].Phrases, 1);
 
     // The last line counts its open sentence, clause and phrase.
     m = measure({"No full stop here"});
@@ -65,23 +65,23 @@ TEST_F(MeasureLinesTest, LineBreakCondition) {
 
 TEST_F(MeasureLinesTest, SemicolonEndsASentenceUnlessConditionFive) {
     auto m = measure({"a; b."});
-    EXPECT_EQ(m.lines[0].counts.Sentences, 2);
+    EXPECT_EQ(m.lines[0].Sentences, 2);
     options.conditions[condition::SemicolonKeeps] = true;
     m = measure({"a; b."});
-    EXPECT_EQ(m.lines[0].counts.Sentences, 1);
-    EXPECT_EQ(m.lines[0].counts.Clauses, 2);
+    EXPECT_EQ(m.lines[0].Sentences, 1);
+    EXPECT_EQ(m.lines[0].Clauses, 2);
 }
 
 TEST_F(MeasureLinesTest, HyphenatedLineEndJoinsTheWord) {
     const auto m = measure({"infor-", "mation is here", "end-", "  two"});
     EXPECT_EQ(last[0], "infor-"); // the caller's copy: only following lines are rewritten
     EXPECT_EQ(last[1], "is here "); // the rest after the joined word, blank and all
-    EXPECT_EQ(m.lines[0].counts.Words, 1);
-    EXPECT_EQ(m.lines[0].counts.Letters, 11); // "information"
-    EXPECT_EQ(m.lines[1].counts.Words, 2);
+    EXPECT_EQ(m.lines[0].Words, 1);
+    EXPECT_EQ(m.lines[0].Letters, 11); // "information"
+    EXPECT_EQ(m.lines[1].Words, 2);
     EXPECT_EQ(last[3], ""); // a one-word line is taken whole and becomes blank
-    EXPECT_EQ(m.lines[2].counts.Letters, 6);
-    EXPECT_EQ(m.lines[3].counts.Words, 0);
+    EXPECT_EQ(m.lines[2].Letters, 6);
+    EXPECT_EQ(m.lines[3].Words, 0);
 
     // Not joined: no letter before the hyphen, or the next line does not start with one.
     const auto n = measure({"3-", "x y", "ab-", "1 c"});
@@ -93,10 +93,10 @@ TEST_F(MeasureLinesTest, HyphenatedLineEndJoinsTheWord) {
 TEST_F(MeasureLinesTest, BlankLineCarriesOnlyThePendingUnits) {
     const auto m = measure({"One. Two", "", "Three."});
     ASSERT_EQ(m.lines.size(), 3u);
-    EXPECT_EQ(m.lines[0].counts.Sentences, 1);
-    EXPECT_EQ(m.lines[1].counts.Sentences, 1); // only the pending sentence, not line 1's again
-    EXPECT_EQ(m.lines[1].counts.Clauses, 1);
-    EXPECT_EQ(m.lines[1].counts.Words, 0);
+    EXPECT_EQ(m.lines[0].Sentences, 1);
+    EXPECT_EQ(m.lines[1].Sentences, 1); // only the pending sentence, not line 1's again
+    EXPECT_EQ(m.lines[1].Clauses, 1);
+    EXPECT_EQ(m.lines[1].Words, 0);
     EXPECT_EQ(m.totals.Sentences, 3);
     EXPECT_EQ(m.totals.Words, 3);
 }
