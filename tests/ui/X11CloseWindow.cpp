@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 600 && !window; ++i) {
         if (waitpid(child, &status, WNOHANG) == child) {
             std::fprintf(stderr, "the program ended before showing its window\n");
+            XCloseDisplay(display);
             return 3;
         }
         window = findWindow(display, DefaultRootWindow(display), prefix, title);
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
     if (!window) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
+        XCloseDisplay(display);
         return 3;
     }
     std::printf("window: %s\n", title.c_str());
