@@ -304,14 +304,9 @@ QStringList indexKeys() {
 struct Saver {
     const Settings& settings;
     QDateTime last;
-    // Each record of one run gets its own second: records are keyed by their save time, and a
-    // second save under the same key would replace the first.
     bool save(const TMeasurement& m, const std::vector<std::string>& lines, const QString& title,
               std::ostream& err) {
-        QDateTime now = QDateTime::currentDateTime();
-        now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
-        if (last.isValid() && now <= last)
-            now = last.addSecs(1);
+        const QDateTime now = NextSaveTime(last);
         last = now;
         TSaveRecordInput input;
         input.historyFile = QDir(settings.dataDir).filePath(QStringLiteral("pelmar.hst"));

@@ -1,5 +1,6 @@
 #include "measure/ResultText.h"
 
+#include "measure/NumberFormat.h"
 #include "measure/Vocabulary.h"
 
 #include <algorithm>
@@ -13,21 +14,55 @@ namespace {
 
 constexpr char Tab = '\t';
 
-// Counts are mostly small; write their digits straight from the back of a small buffer.
-void appendInt(std::string& out, long long value) {
-    char buffer[24];
-    char* end = buffer + sizeof buffer;
+// Number texts are written into caller buffers: a row's many small cells are cheapest when
+// nothing is appended cell by cell. Both functions return the length written.
+constexpr std::size_t NumberBufferSize = 48;
+
+// Decimal digits of an integer.
+std::size_t formatInt(char* out, long long value) {
+    char digits[24];
+    char* end = digits + sizeof digits;
     char* p = end;
-    const bool negative = value < 0;
-    unsigned long long magnitude =
-        negative ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
     do {
         *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    if (negative)
+    if (value < 0)
         *--p = '-';
-    out.append(p, static_cast<std::size_t>(end - p));
+    const auto size = static_cast<std::size_t>(end - p);
+    std::memcpy(out, p, size);
+    return size;
+}
+
+// A single-precision value with 1 or 2 decimals, rounded half away from zero on its exact value:
+// the value times 100 is exact in double precision, so the rounding sees the true digits.
+std::size_t formatFixed(char* out, float value, int decimals) {
+    const double scaled = double(value) * (decimals == 1 ? 10.0 : 100.0);
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e17) {
+        // Out of reach of any count; the general formatter says what it is.
+        const QByteArray text = FormatFixed(value, decimals).toLatin1().left(NumberBufferSize);
+        std::memcpy(out, text.constData(), static_cast<std::size_t>(text.size()));
+        return static_cast<std::size_t>(text.size());
+    }
+    const auto whole = static_cast<long long>(std::floor(std::fabs(scaled) + 0.5));
+    const long long divisor = decimals == 1 ? 10 : 100;
+    std::size_t size = 0;
+    if (std::signbit(scaled) && whole != 0) // a value that rounds to zero is shown as zero
+        out[size++] = '-';
+    size += formatInt(out + size, whole / divisor);
+    out[size++] = '.';
+    const long long fraction = whole % divisor;
+    if (decimals == 2 && fraction < 10)
+        out[size++] = '0';
+    size += formatInt(out + size, fraction);
+    return size;
+}
+
+void appendInt(std::string& out, long long value) {
+    char buffer[NumberBufferSize];
+    out.append(buffer, formatInt(buffer, value));
 }
 
 void appendCell(std::string& out, long long value) {
@@ -38,22 +73,6 @@ void appendCell(std::string& out, long long value) {
 void appendCell(std::string& out, std::string_view text) {
     out += text;
     out += Tab;
-}
-
-// The rounded value scaled by 10^decimals, half away from zero; `scaled` is exact.
-void appendScaled(std::string& out, double scaled, int decimals) {
-    const bool negative = std::signbit(scaled);
-    const double magnitude = std::floor(std::fabs(scaled) + 0.5);
-    long long whole = static_cast<long long>(magnitude);
-    long long divisor = decimals == 1 ? 10 : 100;
-    if (negative && whole != 0) // a value that rounds to zero is shown as zero
-        out += '-';
-    appendInt(out, whole / divisor);
-    out += '.';
-    const long long fraction = whole % divisor;
-    if (decimals == 2 && fraction < 10)
-        out += '0';
-    appendInt(out, fraction);
 }
 
 // Line-row columns in their order, with the result-display position that switches each on.
@@ -77,23 +96,13 @@ std::string_view indexKey(int index) { return vocab::ColumnKeys[static_cast<std:
 namespace detail {
 
 void appendFixed1(std::string& out, float value) {
-    if (!std::isfinite(value)) {
-        char buffer[16];
-        const int n = std::snprintf(buffer, sizeof buffer, "%.1f", double(value));
-        out.append(buffer, static_cast<std::size_t>(n));
-        return;
-    }
-    appendScaled(out, double(value) * 10.0, 1);
+    char buffer[NumberBufferSize];
+    out.append(buffer, formatFixed(buffer, value, 1));
 }
 
 void appendFixed2(std::string& out, float value) {
-    if (!std::isfinite(value)) {
-        char buffer[16];
-        const int n = std::snprintf(buffer, sizeof buffer, "%.2f", double(value));
-        out.append(buffer, static_cast<std::size_t>(n));
-        return;
-    }
-    appendScaled(out, double(value) * 100.0, 2);
+    char buffer[NumberBufferSize];
+    out.append(buffer, formatFixed(buffer, value, 2));
 }
 
 void appendTenths(std::string& out, std::int32_t tenths) {
@@ -138,35 +147,8 @@ namespace {
 // otherwise in appending its small cells one by one.
 class RowWriter {
 public:
-    void number(long long value) {
-        char digits[24];
-        char* end = digits + sizeof digits;
-        char* q = end;
-        unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
-                                                 : static_cast<unsigned long long>(value);
-        do {
-            *--q = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
-        if (value < 0)
-            *--q = '-';
-        put(q, static_cast<std::size_t>(end - q));
-    }
-    void fixed1(float value) {
-        const double scaled = double(value) * 10.0;
-        if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e17) {
-            std::string text;
-            detail::appendFixed1(text, value);
-            put(text.data(), text.size());
-            return;
-        }
-        const auto rounded = static_cast<long long>(std::floor(std::fabs(scaled) + 0.5));
-        if (std::signbit(scaled) && rounded != 0)
-            put("-", 1);
-        number(rounded / 10);
-        const char fraction[2] = {'.', static_cast<char>('0' + rounded % 10)};
-        put(fraction, 2);
-    }
+    void number(long long value) { m_size += formatInt(m_buffer + m_size, value); }
+    void fixed1(float value) { m_size += formatFixed(m_buffer + m_size, value, 1); }
     // A row holds at most 20 cells of under 50 characters each, so the buffer never fills.
     void put(const char* text, std::size_t size) {
         std::memcpy(m_buffer + m_size, text, size);

@@ -25,6 +25,14 @@ QString saveFailure(const QString& path, const SaveResult& result) {
 
 } // namespace
 
+QDateTime NextSaveTime(const QDateTime& previous) {
+    QDateTime now = QDateTime::currentDateTime();
+    now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    if (previous.isValid() && now <= previous)
+        now = previous.addSecs(1);
+    return now;
+}
+
 std::string RecordKey(const QDateTime& time) {
     return time.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")).toStdString();
 }

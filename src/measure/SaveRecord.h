@@ -36,6 +36,11 @@ struct TSaveRecordResult {
 // record it holds.
 [[nodiscard]] TSaveRecordResult SaveRecord(const TSaveRecordInput& input);
 
+// The time for the next save: now to the second, but always after `previous` (when valid).
+// Records are keyed by their save time, so a second save in the same second would replace
+// the first record and its text.
+[[nodiscard]] QDateTime NextSaveTime(const QDateTime& previous);
+
 // The record key of a save time, and the text file name that goes with it.
 [[nodiscard]] std::string RecordKey(const QDateTime& time);
 [[nodiscard]] QString SavedTextName(const QDateTime& time);

@@ -929,14 +929,8 @@ void TForm1::acCopyExecute() {
 }
 
 QDateTime TForm1::nextSaveTime() {
-    // Records are keyed by their save time to the second; a second save in the same second
-    // would replace the first record and its text.
-    QDateTime now = QDateTime::currentDateTime();
-    now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
-    if (m_lastSave.isValid() && now <= m_lastSave)
-        now = m_lastSave.addSecs(1);
-    m_lastSave = now;
-    return now;
+    m_lastSave = NextSaveTime(m_lastSave);
+    return m_lastSave;
 }
 
 bool TForm1::SaveRecord(const QString& historyFile, const QString& listName, const QString& title) {
