@@ -14,6 +14,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -182,19 +183,32 @@ void jsonNumber(std::string& out, double value) {
     out.append(buffer, result.ptr);
 }
 
-void jsonCounts(std::string& out, const TTextCounts& counts) {
+// An object of `count` members: keyOf(i) gives a member's key, writeValue(i) writes its value.
+template <typename Key, typename Value>
+void jsonObject(std::string& out, int count, Key keyOf, Value writeValue) {
     out += '{';
-    for (int position = 0; position < 9; ++position) {
-        if (position > 0)
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
             out += ',';
-        jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(position)]);
+        jsonString(out, keyOf(i));
         out += ':';
-        out += std::to_string(counts.count(position));
+        writeValue(i);
     }
     out += '}';
 }
 
+std::string_view columnKey(int position) {
+    return vocab::ColumnKeys[static_cast<std::size_t>(position)];
+}
+
+void jsonCounts(std::string& out, const TTextCounts& counts) {
+    jsonObject(out, 9, columnKey, [&](int i) { out += std::to_string(counts.count(i)); });
+}
+
 void jsonMeasurement(std::string& out, const TMeasurement& m, std::string_view name) {
+    static constexpr std::array<bool, IndexCount> allIndices = {
+        true, true, true, true, true, true, true, true, true, true, true};
+    auto indexKey = [](int k) { return columnKey(k + 9); };
     out += "{\"name\":";
     jsonString(out, name);
     out += ",\"lines\":[";
@@ -210,48 +224,31 @@ void jsonMeasurement(std::string& out, const TMeasurement& m, std::string_view n
         out += line.OpenClause ? "true" : "false";
         out += ",\"openPhrase\":";
         out += line.OpenPhrase ? "true" : "false";
-        out += ",\"indices\":{";
-        for (int k = 0; k < IndexCount; ++k) {
-            if (k > 0)
-                out += ',';
-            jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(k + 9)]);
-            out += ':';
-            if (const auto value = LineIndex(static_cast<ReadabilityIndex>(k), line))
+        out += ",\"indices\":";
+        const LineIndexValues values = LineIndices(line, allIndices);
+        jsonObject(out, IndexCount, indexKey, [&](int k) {
+            if (const auto& value = values[static_cast<std::size_t>(k)])
                 jsonNumber(out, *value);
             else
                 out += "null";
-        }
-        out += "}}";
+        });
+        out += '}';
     }
     out += "],\"totals\":";
     jsonCounts(out, m.totals);
-    out += ",\"ratios\":{";
-    for (int position = 22; position <= 32; ++position) {
-        if (position > 22)
-            out += ',';
-        jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(position)]);
-        out += ':';
-        jsonNumber(out, m.whole.ratios.byPosition(position));
-    }
-    out += "},\"styles\":{";
+    out += ",\"ratios\":";
+    jsonObject(out, 11, [](int i) { return columnKey(22 + i); },
+               [&](int i) { jsonNumber(out, m.whole.ratios.byPosition(22 + i)); });
+    out += ",\"styles\":";
     const int styles[] = {m.whole.styles.dia, m.whole.styles.com, m.whole.styles.tec,
                           m.whole.styles.gen};
-    for (int s = 0; s < 4; ++s) {
-        if (s > 0)
-            out += ',';
-        jsonString(out, vocab::StyleKeys[static_cast<std::size_t>(s)]);
-        out += ':';
-        out += std::to_string(styles[s]);
-    }
-    out += "},\"tenths\":{";
-    for (int k = 0; k < IndexCount; ++k) {
-        if (k > 0)
-            out += ',';
-        jsonString(out, vocab::ColumnKeys[static_cast<std::size_t>(k + 9)]);
-        out += ':';
+    jsonObject(out, 4, [](int i) { return vocab::StyleKeys[static_cast<std::size_t>(i)]; },
+               [&](int i) { out += std::to_string(styles[i]); });
+    out += ",\"tenths\":";
+    jsonObject(out, IndexCount, indexKey, [&](int k) {
         out += std::to_string(m.whole.tenths[static_cast<std::size_t>(k)]);
-    }
-    out += "}}";
+    });
+    out += '}';
 }
 
 // --- options ---------------------------------------------------------------------------------
