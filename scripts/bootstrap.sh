@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth libx11-dev
-  desktop-file-utils appstream
+  desktop-file-utils appstream help2man
 )
 # The fuzz targets want clang and its runtime; CI does not run them, so only on request.
 if [[ "${PELMAR_WITH_FUZZ:-0}" == 1 ]]; then
