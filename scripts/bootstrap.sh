@@ -11,6 +11,11 @@ packages=(
   xvfb xauth libx11-dev
   desktop-file-utils appstream help2man
 )
+# The package test builds, checks and installs the Debian package and drives the installed
+# window; CI asks for its tools.
+if [[ "${PELMAR_WITH_PACKAGE:-0}" == 1 ]]; then
+  packages+=(dpkg-dev file lintian xdotool man-db)
+fi
 # The fuzz targets want clang and its runtime; CI does not run them, so only on request.
 if [[ "${PELMAR_WITH_FUZZ:-0}" == 1 ]]; then
   packages+=(clang libclang-rt-14-dev)
