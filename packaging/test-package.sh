@@ -31,6 +31,7 @@ expected=(
     usr/share/icons/hicolor/scalable/apps/$app_id.svg
     usr/share/doc/pelmar/copyright
     usr/share/doc/pelmar/changelog.gz
+    usr/share/pelmar/pelmar.pdf
 )
 for program in "${programs[@]}"; do
     expected+=(usr/bin/$program usr/share/man/man1/$program.1.gz
@@ -111,7 +112,9 @@ env -u QT_QPA_PLATFORM HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" \
     PELMAR_BROWSER_LOG="$work/browser.log" \
     xvfb-run -a -s "-screen 0 1024x768x24" "$work/session.sh" ||
     fail "the window did not measure the file given to it or did not open its help"
-echo "help opened: $(cat "$work/browser.log")"
+[[ $(cat "$work/browser.log") == file:///usr/share/pelmar/pelmar.pdf ]] ||
+    fail "the help command opened '$(cat "$work/browser.log")', not the installed manual"
+[[ $(head -c 5 /usr/share/pelmar/pelmar.pdf) == %PDF- ]] || fail "the installed manual is no PDF"
 
 echo "== Removing the package"
 "${sudo_cmd[@]}" apt-get purge -y -qq pelmar >/dev/null
