@@ -26,6 +26,7 @@ namespace {
 constexpr qreal BodyPoints = 10.5;
 constexpr qreal FixedPoints = 9;
 constexpr qreal HeadingPoints[] = {0, 20, 15, 12.5, 11};
+constexpr qreal TabStop = 48; // screen pixels
 const QColor HeadingColor(0x1c, 0x4f, 0x86);
 const QColor RuleColor(0xb7, 0xc4, 0xd3);
 const QColor ShadeColor(0xee, 0xf3, 0xf8);
@@ -90,6 +91,8 @@ void styleText(QTextDocument& document, const QString& regular, const QString& f
             range.setCharFormat(chars);
         }
         if (code) {
+            // A long result line wraps rather than running off the page.
+            format.setNonBreakableLines(false);
             format.setBackground(ShadeColor);
             format.setLeftMargin(8);
             format.setRightMargin(8);
@@ -267,6 +270,11 @@ QString LayOutManual(QTextDocument& document, const QString& markdown,
     document.setDefaultFont(QFont(regular, int(BodyPoints)));
     document.setBaseUrl(QUrl::fromLocalFile(QDir(options.imageFolder).absolutePath() + QLatin1Char('/')));
     document.setMarkdown(markdown);
+    // Result rows are tab-separated: stops of eight narrow characters keep a row of twenty
+    // short numbers on one line of the page.
+    QTextOption tabs = document.defaultTextOption();
+    tabs.setTabStopDistance(TabStop);
+    document.setDefaultTextOption(tabs);
     document.documentLayout()->setPaintDevice(&writer);
     const TPage page = pageGeometry(writer);
     document.setPageSize(page.body);

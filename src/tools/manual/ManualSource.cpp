@@ -55,7 +55,7 @@ TExpanded ExpandDirectives(const QString& markdown, const QString& sourceName,
                 return {{}, located(sourceName, i, QStringLiteral("no table named '%1' (there are: %2)")
                                                        .arg(argument, GeneratedTableNames().join(u", ")))};
             result.markdown += *table;
-        } else if (name == QLatin1String("run")) {
+        } else if (name == QLatin1String("run") || name == QLatin1String("output")) {
             QStringList arguments = QProcess::splitCommand(argument);
             if (arguments.value(0) != QLatin1String("pelmar-count") || !context.run)
                 return {{}, located(sourceName, i, QStringLiteral("only pelmar-count can be run"))};
@@ -67,7 +67,10 @@ TExpanded ExpandDirectives(const QString& markdown, const QString& sourceName,
             const std::optional<QString> output = context.run(arguments, &error);
             if (!output)
                 return {{}, located(sourceName, i, QStringLiteral("pelmar-count failed: ") + error)};
-            result.markdown += QStringLiteral("```\n$ ") + argument + QLatin1Char('\n') + *output;
+            result.markdown += QStringLiteral("```\n");
+            if (name == QLatin1String("run"))
+                result.markdown += QStringLiteral("$ ") + argument + QLatin1Char('\n');
+            result.markdown += *output;
             if (!output->endsWith(QLatin1Char('\n')))
                 result.markdown += QLatin1Char('\n');
             result.markdown += QStringLiteral("```\n");

@@ -10,7 +10,8 @@ namespace pelmar::manual {
 
 // What a directive line may ask for beyond the generated tables. Directives are lines of their
 // own: "{{table NAME}}" (a table made from the program's vocabulary), "{{run pelmar-count
-// ARGS}}" (the command and what it prints, in a fixed-width block) and "{{contents}}" (left for
+// ARGS}}" (the command and what it prints, in a fixed-width block; "{{output ...}}" prints
+// only what it prints) and "{{contents}}" (left for
 // the renderer, which knows the pages). "{{version}}" may stand anywhere in a line.
 struct TDirectiveContext {
     QString version;

@@ -38,6 +38,9 @@ TEST(ManualSource, DirectivesExpandAndVersionIsFilledIn) {
     EXPECT_TRUE(out.markdown.startsWith(u"Version 9.8.7.\n{{contents}}\n| "_s));
     EXPECT_TRUE(out.markdown.contains(u"```\n$ pelmar-count --show words \"my text.txt\"\nwords\n4\n```\n"_s));
     EXPECT_EQ(ran, (QStringList{u"--show"_s, u"words"_s, u"my text.txt"_s}));
+    // "output" shows what the command prints, without the command.
+    EXPECT_EQ(ExpandDirectives(u"{{output pelmar-count a.txt}}"_s, u"a.md"_s, context()).markdown,
+              u"```\nwords\n4\n```\n"_s);
 }
 
 TEST(ManualSource, DirectivesInsideFixedWidthBlocksStayAsWritten) {
