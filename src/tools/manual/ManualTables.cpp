@@ -208,20 +208,24 @@ QString stylesTable() {
                          rows);
 }
 
-QString conditionsTable() {
+// An option list with the mark each item has when the program starts.
+template <std::size_t N>
+QString startMarksTable(const QString& caption, const std::array<std::string_view, N>& names,
+                        const std::array<bool, N>& marks) {
     QList<QStringList> rows;
-    const TMeasureOptions start;
-    for (std::size_t i = 0; i < vocab::ConditionNames.size(); ++i)
-        rows.append({text(vocab::ConditionNames[i]), mark(start.conditions[i])});
-    return MarkdownTable({QStringLiteral("測定条件"), QStringLiteral("起動時")}, rows);
+    for (std::size_t i = 0; i < N; ++i)
+        rows.append({text(names[i]), mark(marks[i])});
+    return MarkdownTable({caption, QStringLiteral("起動時")}, rows);
+}
+
+QString conditionsTable() {
+    return startMarksTable(QStringLiteral("測定条件"), vocab::ConditionNames,
+                           TMeasureOptions().conditions);
 }
 
 QString afterMeasurementTable() {
-    QList<QStringList> rows;
-    const TMeasureOptions start;
-    for (std::size_t i = 0; i < vocab::PostActionNames.size(); ++i)
-        rows.append({text(vocab::PostActionNames[i]), mark(start.afterMeasurement[i])});
-    return MarkdownTable({QStringLiteral("計測後の処理"), QStringLiteral("起動時")}, rows);
+    return startMarksTable(QStringLiteral("計測後の処理"), vocab::PostActionNames,
+                           TMeasureOptions().afterMeasurement);
 }
 
 QString termsTable() {
