@@ -27,6 +27,7 @@ constexpr qreal BodyPoints = 10.5;
 constexpr qreal FixedPoints = 9;
 constexpr qreal HeadingPoints[] = {0, 20, 15, 12.5, 11};
 constexpr qreal TabStop = 48; // screen pixels
+constexpr qreal LineSpacing = 135; // percent of the font's own
 const QColor HeadingColor(0x1c, 0x4f, 0x86);
 const QColor RuleColor(0xb7, 0xc4, 0xd3);
 const QColor ShadeColor(0xee, 0xf3, 0xf8);
@@ -79,9 +80,11 @@ void styleText(QTextDocument& document, const QString& regular, const QString& f
             continue;
         }
         const bool code = isCodeBlock(block);
+        bool picture = false;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             QTextCharFormat chars = fragment.charFormat();
+            picture = picture || chars.isImageFormat();
             const bool fixedText = code || chars.fontFixedPitch();
             chars.setFontFamilies({fixedText ? fixed : regular});
             chars.setFontPointSize(fixedText ? FixedPoints : BodyPoints);
@@ -96,8 +99,9 @@ void styleText(QTextDocument& document, const QString& regular, const QString& f
             format.setBackground(ShadeColor);
             format.setLeftMargin(8);
             format.setRightMargin(8);
-        } else {
-            format.setLineHeight(140, QTextBlockFormat::ProportionalHeight);
+        } else if (!picture) {
+            // Airy lines for reading; a picture's line keeps the picture's own height.
+            format.setLineHeight(LineSpacing, QTextBlockFormat::ProportionalHeight);
         }
         QTextCursor(block).setBlockFormat(format);
     }
@@ -318,9 +322,12 @@ TRenderResult RenderManual(const QString& markdown, const QString& pdfPath,
             writer.newPage();
         painter.save();
         painter.translate(0, -i * page.body.height());
+        const QRectF area(0, i * page.body.height(), page.body.width(), page.body.height());
+        painter.setClipRect(area);
+        // A line moved to the next page starts exactly at this page's foot; the layout would
+        // draw it here too, and the clip lets the tips of its letters through.
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, i * page.body.height(), page.body.width(), page.body.height());
-        painter.setClipRect(context.clip);
+        context.clip = area.adjusted(0, 0, 0, -1);
         document.documentLayout()->draw(&painter, context);
         painter.restore();
         // The title page goes without a number.
