@@ -175,6 +175,9 @@ void keepHeadingsWithText(QTextDocument& document) {
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);
+            // Qt lays out only from the changed block on and leaves tables further down where
+            // they were: everything is laid out again.
+            document.markContentsDirty(0, document.characterCount());
             moved = true;
             break;
         }
@@ -279,16 +282,19 @@ QString LayOutManual(QTextDocument& document, const QString& markdown,
     QTextOption tabs = document.defaultTextOption();
     tabs.setTabStopDistance(TabStop);
     document.setDefaultTextOption(tabs);
-    document.documentLayout()->setPaintDevice(&writer);
     const TPage page = pageGeometry(writer);
-    document.setPageSize(page.body);
 
+    // Styling touches every fragment: it is done before the document has a layout, which
+    // would otherwise be redone after each change.
     // Picture widths are in screen pixels (a 96 dpi inch) whatever the device.
     const qreal textWidthScreen = page.body.width() * 96.0 / writer.resolution();
     styleText(document, regular, fixed);
     styleTables(document.rootFrame());
     fitImages(document, options.imageFolder, textWidthScreen);
     const std::vector<TContentsLine> contents = insertContents(document, regular, textWidthScreen);
+
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setPageSize(page.body);
     keepHeadingsWithText(document);
     numberContents(document, contents);
     return {};

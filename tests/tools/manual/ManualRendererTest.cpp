@@ -1,5 +1,7 @@
 #include "tools/manual/ManualRenderer.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <memory>
 #include <QFile>
 #include <QImage>
 #include <QPdfWriter>
@@ -7,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +56,50 @@ TEST_F(ManualRendererTest, ChaptersStartPagesAndTheContentsNameThem) {
         if (block.text().contains(u'\t'))
             contents << block.text();
     EXPECT_EQ(contents, (QStringList{u"第一章\t2"_s, u"\u3000節\t2"_s, u"第二章\t3"_s}));
+}
+
+// Many sections of different lengths, so that several headings fall at the foot of a page and
+// move to the next one, with the tables under them.
+TEST_F(ManualRendererTest, MovingHeadingsLeavesTheLayoutAFreshOneWouldGive) {
+    QString markdown = u"# 表紙\n\n{{contents}}\n\n# 本文\n\n"_s;
+    for (int n = 0; n < 60; ++n) {
+        for (int line = 0; line < n % 7 + 1; ++line)
+            markdown += u"英文の音節を数えて、読みやすさを確かめるための段落です。"_s.repeated(3) + u"\n\n"_s;
+        // A heading straight above a table moves with the table's first row.
+        markdown += u"## 節 %1\n\n| a | b |\n| --- | --- |\n"_s.arg(n);
+        for (int row = 0; row < n % 4 + 1; ++row)
+            markdown += u"| %1 | %2 |\n"_s.arg(row).arg(n);
+        markdown += u"\n"_s;
+    }
+    QPdfWriter writer(m_dir.filePath(u"long.pdf"_s));
+    QTextDocument document;
+    ASSERT_EQ(detail::LayOutManual(document, markdown, options(m_dir.path()), writer), QString());
+    ASSERT_GT(document.pageCount(), 10);
+
+    // The layout after the moves must be the one a fresh layout of the same text gives:
+    // Qt relays out only from a changed paragraph on, and had left tables further down
+    // where they were, drawn over the text that moved onto them.
+    std::unique_ptr<QTextDocument> fresh(document.clone());
+    fresh->setDefaultFont(document.defaultFont());
+    fresh->setDefaultTextOption(document.defaultTextOption());
+    fresh->documentLayout()->setPaintDevice(&writer);
+    fresh->setPageSize(document.pageSize());
+    EXPECT_EQ(document.pageCount(), fresh->pageCount());
+
+    int moved = 0;
+    QTextBlock other = fresh->begin();
+    for (QTextBlock block = document.begin(); block.isValid() && other.isValid();
+         block = block.next(), other = other.next()) {
+        if (block.blockFormat().headingLevel() == 0)
+            continue;
+        const qreal top = document.documentLayout()->blockBoundingRect(block).top();
+        const qreal freshTop = fresh->documentLayout()->blockBoundingRect(other).top();
+        EXPECT_NEAR(top, freshTop, 1.0) << block.text().toStdString();
+        if (block.blockFormat().headingLevel() == 2 &&
+            block.blockFormat().pageBreakPolicy() != QTextFormat::PageBreak_Auto)
+            ++moved;
+    }
+    EXPECT_GT(moved, 0) << "no heading had to move: the test proves nothing";
 }
 
 TEST_F(ManualRendererTest, WritesAPdfWithTheFontsEmbedded) {
