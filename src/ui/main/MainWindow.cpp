@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include "desktop/ResultCard.h"
 #include "desktop/WindowPlacement.h"
 #include "engine/Pelgine.h"
 #include "measure/FormulaDescription.h"
@@ -1001,9 +1002,11 @@ void TForm1::acFlyGraphExecute() {
 }
 
 void TForm1::acResultExecute() {
-    // Both counts, not their product: a product of two large counts can wrap to zero.
-    if (m_totals.Sentences != 0 && m_totals.Words != 0 && m_result)
-        m_result->exec();
+    if (!m_result || !CanShowResultCard(m_totals))
+        return;
+    m_result->fill(MakeResultCard(m_totals, m_whole));
+    if (m_result->exec() == TFormResult::FlyResult)
+        acFlyGraphExecute();
 }
 
 void TForm1::acHelpExecute() {
