@@ -63,7 +63,7 @@ TScalePlan PlanScale(const TScaleInput& in, const TFlyTextMetrics& metrics) {
         // On a scale squeezed by wild values many bands share one pixel row; draw it once.
         if (rowBottom != lastBottom || g == 13) {
             lastBottom = rowBottom;
-            plan.bands.push_back({g, colours::BandColour(g), {0, rowTop, plan.x1, rowBottom}});
+            const std::size_t before = plan.gradeLabels.size();
             auto label = [&](long long grade, float rows) {
                 plan.gradeLabels.push_back(
                     {GradeLabel(grade), in.flyWidth,
@@ -75,6 +75,10 @@ TScalePlan PlanScale(const TScaleInput& in, const TFlyTextMetrics& metrics) {
                 label(g + 1, 3 * u);
                 label(g + 2, 5 * u);
             }
+            plan.bands.push_back({g,
+                                  colours::BandColour(g),
+                                  {0, rowTop, plan.x1, rowBottom},
+                                  int(plan.gradeLabels.size() - before)});
         }
         top = bottom;
         bottom = top + 3 * u;

@@ -33,6 +33,7 @@ struct TScaleBand {
     long long grade = 0; // the band's lowest grade; the first band is one grade high
     std::uint32_t colour = 0;
     TEdges edges;
+    int labels = 0; // how many of the grade labels, in order, are written after this band
 };
 
 // Text drawn transparently with its top-left corner at (x, y).

@@ -105,7 +105,7 @@ bool TGLFlies::moving() const {
 void TGLFlies::FitFlySize() {
     setFlyWidth(ClientWidth * 2 / 11);
     // The mirrored picture carries the aspect ratio from one drawing to the next.
-    TFlyPicture& alt = entries[0].AltImage;
+    TPicturePlace& alt = entries[0].AltImage;
     const int altWidth = alt.rect.width() > 0 ? alt.rect.width() : FlyDesignWidth;
     const int altHeight = alt.rect.width() > 0 ? alt.rect.height() : FlyDesignHeight;
     setFlyHeight(altHeight * FlyWidth / altWidth);

@@ -13,7 +13,7 @@ namespace pelmar {
 class TFlyRandom;
 
 // A picture's place in window coordinates and whether it is shown.
-struct TFlyPicture {
+struct TPicturePlace {
     QRect rect;
     bool visible = false;
 };
@@ -36,8 +36,8 @@ inline constexpr int AltPictureId = FlyCount;
 struct TGLFly {
     std::int32_t Value = 0; // tenths of a grade
     int Index = 0;          // entry number 0..9
-    TFlyPicture Image;
-    TFlyPicture AltImage; // entry 0 only: the mirrored picture it shows once landed
+    TPicturePlace Image;
+    TPicturePlace AltImage; // entry 0 only: the mirrored picture it shows once landed
     std::int32_t QueueX = 0, QueueY = 0;
     std::uint32_t FlyUntil = 0, RestUntil = 0, LandUntil = 0; // tick counts in milliseconds
     std::int32_t FinalX = 0, FinalY = 0;

@@ -85,6 +85,7 @@ TEST(FlyScale, BandsOfTheDefaultScale) {
         EXPECT_EQ(plan.bands[i].grade, expected[i].grade) << i;
         EXPECT_EQ(plan.bands[i].colour, expected[i].colour) << i;
         EXPECT_EQ(plan.bands[i].edges, expected[i].edges) << i;
+        EXPECT_EQ(plan.bands[i].labels, 3) << i;
     }
 }
 
@@ -146,6 +147,8 @@ TEST(FlyScale, HighValueAddsBandsAboveAndMovesTheStagesDown) {
     // Numbers only at each band's foot once three grades are no taller than four digits.
     const TScalePlan squeezed = designPlan(435, -25);
     EXPECT_EQ(squeezed.gradeLabels.size(), squeezed.bands.size());
+    for (const TScaleBand& band : squeezed.bands)
+        EXPECT_EQ(band.labels, 1) << band.grade;
 }
 
 TEST(FlyScale, WildValuesDrawEachPixelRowOnce) {
