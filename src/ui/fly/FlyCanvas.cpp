@@ -17,7 +17,10 @@ void gdiRectangle(QPainter& p, const TEdges& e) {
     p.drawRect(QRect(e.left, e.top, e.right - e.left - 1, e.bottom - e.top - 1));
 }
 
-void text(QPainter& p, const QFont& font, std::uint32_t colour, int x, int y, const QString& s) {
+// Text on the scale is drawn without smoothing: smoothed edges mix the text's colour with the
+// band's, and a whitened copy would keep those mixed pixels as a coloured fringe.
+void text(QPainter& p, QFont font, std::uint32_t colour, int x, int y, const QString& s) {
+    font.setStyleStrategy(QFont::NoAntialias);
     p.setFont(font);
     p.setPen(BgrColor(colour));
     p.drawText(QPoint(x, y + QFontMetrics(font).ascent()), s);
@@ -114,11 +117,10 @@ void PaintTendency(QImage& overlay, const std::array<TGauge, 4>& gauges, const Q
         else
             p.drawPie(box(g.box), g.startAngle16, g.spanAngle16);
     }
-    // Crisp digits: smoothed edges would leave a silver fringe once silver turns transparent.
-    QFont digits = font;
-    digits.setStyleStrategy(QFont::NoAntialias);
+    // Crisp digits as well: a smoothed edge would leave a silver fringe once silver turns
+    // transparent.
     for (const TGauge& g : gauges)
-        text(p, digits, 0x000000, g.textAt.x(), g.textAt.y(), g.text);
+        text(p, font, 0x000000, g.textAt.x(), g.textAt.y(), g.text);
 }
 
 void PaintLandingDot(QImage& graph, const TLandingDot& dot) {
