@@ -1,5 +1,6 @@
 #include "ui/dialogs/ResultWindow.h"
 
+#include "ui/common/WindowFont.h"
 #include "ui/fly/FlyArtwork.h"
 
 #include <QClipboard>
@@ -13,15 +14,6 @@ namespace pelmar {
 namespace {
 
 constexpr int RowHeight = 16;
-
-QFont cardFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(12);
-    return font;
-}
 
 void bevel(QWidget* parent, const QRect& place) {
     auto* frame = new QFrame(parent);
@@ -43,7 +35,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 TFormResult::TFormResult(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormResult"));
     setWindowTitle(QStringLiteral("リーダビリティ 結果"));
-    setFont(cardFont());
+    setFont(JapaneseWindowFont());
     setFixedSize(287, 472);
 
     for (const TCardRow& row : CardRows) {

@@ -9,6 +9,7 @@
 #include "platform/AppPaths.h"
 #include "ui/common/BgrColor.h"
 #include "ui/common/CopyScreenRect.h"
+#include "ui/common/WindowFont.h"
 #include "ui/fly/BitmapView.h"
 #include "ui/fly/FlyArtwork.h"
 #include "ui/fly/FlyPicture.h"
@@ -35,15 +36,6 @@ const QRect GraphPlace(0, PanelHeight, ClientWidth, ClientHeight - PanelHeight);
 
 constexpr int FirstCaptionTag = 45;
 constexpr std::array<int, 4> CaptionLefts = {488, 536, 584, 640};
-
-QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(12);
-    return font;
-}
 
 QString positionKey(std::size_t i) {
     const auto key = vocab::PositionKeys[i];
@@ -73,7 +65,7 @@ TForm4::TForm4(TFlySeams seams, QWidget* parent)
       m_flies(GraphPlace, ClientWidth) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Pelmar Major 8 + 2"));
-    setFont(windowFont());
+    setFont(JapaneseWindowFont());
     setFixedSize(ClientWidth, ClientHeight);
     m_fonts = MakeFlyFonts(font());
     m_logo = FlyLogo();
@@ -122,23 +114,17 @@ void TForm4::createHeader() {
 
     m_title = new QLabel(m_panel);
     m_title->setObjectName(QStringLiteral("Label1"));
-    QFont titleFont = font();
-    titleFont.setPixelSize(19);
-    m_title->setFont(titleFont);
+    m_title->setFont(JapaneseWindowFont(19));
     m_title->setGeometry(104, 10, 361, 24);
     m_words = new QLabel(m_panel);
     m_words->setObjectName(QStringLiteral("Label3"));
-    QFont wordsFont = font();
-    wordsFont.setPixelSize(16);
-    m_words->setFont(wordsFont);
+    m_words->setFont(JapaneseWindowFont(16));
     m_words->setGeometry(104, 40, 361, 20);
 
-    // A size smaller, so the four captions fit the 48 pixels between the gauges.
-    QFont captionFont = font();
-    captionFont.setPixelSize(11);
     for (int k = 0; k < 4; ++k) {
         auto* caption = new QLabel(GaugeCaption(k), m_panel);
-        caption->setFont(captionFont);
+        // A size smaller, so the four captions fit the 48 pixels between the gauges.
+        caption->setFont(JapaneseWindowFont(11));
         caption->setObjectName(QStringLiteral("Label%1").arg(k + 4));
         caption->move(CaptionLefts[std::size_t(k)], 8);
         caption->adjustSize();
