@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need. Safe to run again:
-# it only asks apt for what is missing.
+# Installs the Debian packages the build, the tests, the benchmarks and the Debian package need.
+# Safe to run again: it only asks apt for what is missing.
 set -euo pipefail
 
 packages=(
@@ -9,7 +9,14 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth libx11-dev
+  desktop-file-utils appstream help2man
+  dpkg-dev file
 )
+# The package test builds, checks and installs the Debian package and drives the installed
+# window; CI asks for its tools.
+if [[ "${PELMAR_WITH_PACKAGE:-0}" == 1 ]]; then
+  packages+=(lintian xdotool man-db)
+fi
 # The fuzz targets want clang and its runtime; CI does not run them, so only on request.
 if [[ "${PELMAR_WITH_FUZZ:-0}" == 1 ]]; then
   packages+=(clang libclang-rt-14-dev)

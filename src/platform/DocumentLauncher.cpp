@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -125,6 +126,17 @@ QString CloseSameTitleWindow(const QString& path, const TLauncherHooks& hooks) {
     if (!wmctrl.isEmpty())
         start(hooks, wmctrl, {QStringLiteral("-c"), title});
     return title;
+}
+
+QString HelpDocumentPath(const QString& programFolder) {
+    const QString name = QStringLiteral("pelmar.pdf");
+    const QDir folder(programFolder);
+    const QString beside = folder.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed =
+        QDir::cleanPath(folder.filePath(QStringLiteral(PELMAR_MANUAL_FROM_PROGRAM "/") + name));
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 bool OpenDocument(const QString& path, const QString& anchor, const TLauncherHooks& hooks) {

@@ -49,6 +49,11 @@ inline constexpr char NoApplicationMessage[] = "このファイルを開ける�
 // browser windows. Needs wmctrl; without it nothing is closed. Returns the title looked for.
 QString CloseSameTitleWindow(const QString& path, const TLauncherHooks& hooks);
 
+// The manual the help command opens: pelmar.pdf beside the program, as in a build folder, else
+// where the package installs it below the program's prefix. When neither exists, the path
+// beside the program, which the missing-file message then names.
+[[nodiscard]] QString HelpDocumentPath(const QString& programFolder);
+
 // Opens the document (anchor may be empty). False when it could not: the user was told why.
 bool OpenDocument(const QString& path, const QString& anchor, const TLauncherHooks& hooks);
 

@@ -108,7 +108,7 @@ TForm1::TForm1(std::unique_ptr<TPrompts> prompts, QWidget* parent)
     m_info.fileTime = QFileInfo(m_info.executablePath).lastModified();
     m_info.systemName = QSysInfo::prettyProductName();
     m_info.systemVersion = QSysInfo::kernelVersion();
-    m_helpDocument = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pelmar.pdf"));
+    m_helpDocument = HelpDocumentPath(QCoreApplication::applicationDirPath());
 
     QFont font;
     font.setFamilies(japaneseFamilies());
