@@ -2,15 +2,13 @@
 
 #include "ui/dialogs/Prompts.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPair>
 #include <QStringList>
-#include <QThread>
 #include <QUrl>
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace pelmar::test {
@@ -64,17 +62,11 @@ private:
     }
 };
 
-// Pumps events until the condition holds or the time is up.
-inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > milliseconds)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
+// A clock that moves on by one pump interval at every reading, so a run pumps the window's
+// events at every step however fast the machine is.
+inline std::function<qint64()> TickingClock() {
+    auto now = std::make_shared<qint64>(0);
+    return [now] { return *now += 50; };
 }
 
 } // namespace pelmar::test

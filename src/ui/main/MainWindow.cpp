@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include "desktop/RunPacer.h"
 #include "desktop/WindowPlacement.h"
 #include "engine/Pelgine.h"
 #include "measure/FormulaDescription.h"
@@ -25,7 +26,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -54,10 +54,6 @@
 
 namespace pelmar {
 namespace {
-
-// Events are pumped at most this often during a measurement: often enough for the stop button,
-// the progress bar and the clock, rarely enough that a long text measures at engine speed.
-constexpr qint64 PumpIntervalMs = 50;
 
 constexpr int DesignWidth = 743;
 constexpr int DefaultHeight = 490;
@@ -737,11 +733,11 @@ void TForm1::LoadTextFile(const QString& path) {
 void TForm1::pause(int milliseconds) {
     // The window keeps painting while it waits, but takes no input: nothing may start
     // between the files of a batch.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds && !m_closePending) {
+    const qint64 start = m_clock();
+    for (qint64 left = milliseconds; left > 0 && !m_closePending;
+         left = milliseconds - (m_clock() - start)) {
         pump(false);
-        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(10, milliseconds - clock.elapsed())));
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(10, left)));
     }
 }
 
@@ -875,22 +871,20 @@ void TForm1::acCountExecute() {
     m_progressBar->setValue(0);
     m_timeLabel->setText(QString::fromStdString(ElapsedText(0)));
     pump();
-    QElapsedTimer sincePump;
-    sincePump.start();
-    request.progress = [&](int line, long long seconds) {
-        if (sincePump.elapsed() >= PumpIntervalMs) {
+    TRunPacer pacer(m_clock);
+    request.progress = [&](int line, long long) {
+        if (m_runHook)
+            m_runHook(TRunStep::Measuring, line);
+        if (pacer.due()) {
             m_progressBar->setValue(line);
-            m_timeLabel->setText(QString::fromStdString(ElapsedText(seconds)));
+            m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
             pump();
-            sincePump.restart();
         }
         return countButtonCarriesStop();
     };
-    QElapsedTimer runClock;
-    runClock.start();
     TMeasurement result = MeasureLines(lines, *m_engine, request);
     m_progressBar->setValue(m_progressBar->maximum());
-    m_timeLabel->setText(QString::fromStdString(ElapsedText(runClock.elapsed() / 1000)));
+    m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
 
     if (result.canceled) {
         m_status->setText(QString::fromUtf8(CanceledText.data(),

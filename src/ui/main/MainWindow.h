@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/MainWindowTexts.h"
+#include "desktop/RunPacer.h"
 #include "engine/TextCounts.h"
 #include "measure/Formulas.h"
 #include "measure/MeasureOptions.h"
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,6 +91,11 @@ public:
     // Seams for tests: the pause between the files of a batch, the manual's path.
     void setBatchPause(int milliseconds) { m_batchPause = milliseconds; }
     void setHelpDocument(const QString& path) { m_helpDocument = path; }
+    // Seams for tests: the clock that paces a run's event pumps and its elapsed time, and a hook
+    // called at every step of a long job (each line measured), before events may be pumped.
+    using RunHook = std::function<void(TRunStep step, qsizetype done)>;
+    void setRunClock(TMsClock clock) { m_clock = std::move(clock); }
+    void setRunHook(RunHook hook) { m_runHook = std::move(hook); }
 
     // The main history file, pelmar.hst in the data folder.
     [[nodiscard]] static QString HistoryFilePath();
@@ -148,6 +155,8 @@ private:
     QString m_historyTarget;
     QString m_listName;
     QString m_helpDocument;
+    TMsClock m_clock = SteadyClock();
+    RunHook m_runHook;
     int m_rightWidth = 207;
 
     // The last completed run.
