@@ -18,15 +18,10 @@
 
 class QAction;
 class QActionGroup;
-class QFrame;
-class QGroupBox;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
-class QSplitter;
-class QToolBar;
 class QToolButton;
 
 namespace pelmar {
@@ -35,7 +30,10 @@ class TDataFile;
 class TForm2;
 class TForm4;
 class TFormResult;
+class TMainToolBar;
+class TOptionPanel;
 class TPelgine;
+class TTextPanes;
 
 // The main window: takes text in by paste, typing, open or drop, measures it line by line with
 // progress and stop, shows and copies the result text, and opens the other windows.
@@ -113,18 +111,13 @@ private:
     QAction* makeAction(const char* name, const QString& caption, const QString& hint = {});
     void createActions();
     void createMenus();
-    void createToolBars();
-    void createPanes();
-    void createOptionPanel();
-    void fillOptionLists();
-    void optionClicked(QListWidget* list, int item);
+    void createControls();
     void readSettings();
     void writeSettings();
     void applyFeatureVisibility();
     void pump(bool userInput = true);
     void pause(int milliseconds);
     bool countButtonCarriesStop() const;
-    void bindCountButton(QAction* action);
     void loadIntoInputPane(const QString& path, bool& ok);
     QDateTime nextSaveTime();
 
@@ -192,27 +185,17 @@ private:
     QActionGroup* m_viewModes = nullptr;
 
     // Controls.
-    QToolBar* m_upperBand = nullptr;
-    QToolBar* m_toolBar = nullptr;
+    TMainToolBar* m_toolBar = nullptr;
     QToolButton* m_countButton = nullptr;
-    QToolButton* m_helpButton = nullptr;
-    QFrame* m_progressPanel = nullptr;
     QProgressBar* m_progressBar = nullptr;
     QLabel* m_batchLabel = nullptr;
     QLabel* m_timeLabel = nullptr;
-    QSplitter* m_splitter = nullptr;
+    TTextPanes* m_panes = nullptr;
     QPlainTextEdit* RichEdit1 = nullptr;
     QPlainTextEdit* RichEdit2 = nullptr;
-    QWidget* m_optionPanel = nullptr;
-    QGroupBox* m_groups[4] = {};
-    QListWidget* m_displayList = nullptr;
-    QListWidget* m_readabilityList = nullptr;
-    QListWidget* m_afterList = nullptr;
-    QListWidget* m_conditionList = nullptr;
-    QListWidget* m_ruleList = nullptr;
+    TOptionPanel* m_optionPanel = nullptr;
     QLabel* m_status = nullptr;
     QMenu* m_helpMenu = nullptr;
-    QMenu* m_editMenu = nullptr;
 };
 
 } // namespace pelmar

@@ -1,0 +1,284 @@
+#include "ui/main/MainWindow.h"
+
+#include "desktop/RunPacer.h"
+#include "measure/MeasureFiles.h"
+#include "measure/MeasureLines.h"
+#include "platform/TextFile.h"
+#include "ui/main/MainToolBar.h"
+#include "ui/main/OptionPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
+// Getting text into the window and measuring it.
+namespace pelmar {
+
+// --- getting text in ------------------------------------------------------------------------
+
+void TForm1::pump(bool userInput) {
+    QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents
+                                              : QEventLoop::ExcludeUserInputEvents);
+}
+
+void TForm1::ShowTextLoaded(bool loaded) {
+    m_loaded = loaded;
+    acCopy->setEnabled(false);
+    acSave->setEnabled(false);
+    if (loaded && !m_filePath.isEmpty())
+        setWindowTitle(FileCaption(m_filePath, m_info));
+    else if (loaded)
+        setWindowTitle(MainCaption(m_info));
+    acCount->setEnabled(loaded);
+    m_status->setText(LoadedStatusText(PaneLineCount(RichEdit1->toPlainText())));
+    m_progressBar->setValue(0);
+    m_timeLabel->setText(QString::fromStdString(ElapsedText(0)));
+    pump();
+}
+
+void TForm1::SetBatchIndex(int index) {
+    m_batchIndex = index;
+    if (index < 0) {
+        m_batchLabel->clear();
+        m_batchList.clear();
+        return;
+    }
+    m_batchLabel->setText(BatchLabelText(index, static_cast<int>(m_batchList.size())));
+    pump(false);
+}
+
+void TForm1::acPasteExecute() {
+    RichEdit2->clear();
+    RichEdit1->clear();
+    RichEdit1->setPlainText(PaneTextOf(QGuiApplication::clipboard()->text()));
+    SetBatchIndex(-1);
+    // Pasted text is no file: a save must not take an earlier file's name for it.
+    m_filePath.clear();
+    m_saved = true;
+    ShowTextLoaded(true);
+}
+
+void TForm1::loadIntoInputPane(const QString& path, bool& ok) {
+    QFile file(path);
+    ok = file.open(QIODevice::ReadOnly);
+    if (!ok)
+        return;
+    const QByteArray bytes = file.readAll();
+    ok = file.error() == QFileDevice::NoError;
+    if (!ok)
+        return;
+    RichEdit1->setPlainText(PaneTextOf(
+        decodeTextFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))));
+}
+
+void TForm1::acOpenExecute() {
+    const QString path = m_prompts->openTextFile(this, m_lastFolder);
+    if (path.isEmpty())
+        return;
+    bool ok = false;
+    loadIntoInputPane(path, ok);
+    if (!ok) {
+        m_prompts->information(this, QString::fromUtf8(FileNotExistMessage));
+        return;
+    }
+    m_filePath.clear();
+    ShowTextLoaded(true);
+    m_lastFolder = QFileInfo(path).absolutePath();
+}
+
+void TForm1::LoadTextFile(const QString& path) {
+    m_filePath = path;
+    bool ok = false;
+    if (QFileInfo::exists(path))
+        loadIntoInputPane(path, ok);
+    if (!ok) {
+        m_prompts->information(this, QString::fromUtf8(FileNotExistMessage));
+        return;
+    }
+    ShowTextLoaded(true);
+    acCount->trigger();
+}
+
+void TForm1::pause(int milliseconds) {
+    // The window keeps painting while it waits, but takes no input: nothing may start
+    // between the files of a batch.
+    const qint64 start = m_clock();
+    for (qint64 left = milliseconds; left > 0 && !m_closePending;
+         left = milliseconds - (m_clock() - start)) {
+        pump(false);
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(10, left)));
+    }
+}
+
+void TForm1::MeasureFiles(QStringList paths) {
+    if (m_measuring || m_inBatch)
+        return;
+    for (qsizetype i = paths.size() - 1; i >= 0; --i) {
+        if (IsTextFileName(paths[i]))
+            continue;
+        if (!m_prompts->warningYesAbort(this, QString::fromUtf8(NotTextFileMessage)))
+            return;
+        paths.removeAt(i);
+    }
+    if (paths.isEmpty())
+        return;
+
+    m_inBatch = true;
+    m_batchList = paths;
+    m_batchMeasured = 0;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        SetBatchIndex(static_cast<int>(i));
+        LoadTextFile(paths[i]);
+        const bool stopped = !countButtonCarriesStop() && acCount->isEnabled();
+        if (stopped || m_closePending)
+            break;
+        if (i + 1 < paths.size())
+            pause(m_batchPause);
+    }
+    m_inBatch = false;
+    if (m_options.afterMeasurement[after::ShowGraph])
+        acLineGraph->trigger();
+    if (m_closePending)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+// --- measuring ------------------------------------------------------------------------------
+
+bool TForm1::countButtonCarriesStop() const { return m_countButton->defaultAction() == acStop; }
+
+void TForm1::SetMeasuring(bool on) {
+    m_measuring = on;
+    RichEdit1->setEnabled(!on);
+    RichEdit2->setEnabled(!on);
+    m_optionPanel->setEnabled(!on);
+    for (QAction* menu : menuBar()->actions())
+        menu->setEnabled(!on);
+    if (on) {
+        m_toolBar->setOtherButtonsEnabled(false, false);
+        const bool replaces = m_batchIndex < 0 || m_batchMeasured == 0;
+        if (replaces)
+            RichEdit2->setPlainText(QString::fromUtf8(MeasuringText));
+        m_toolBar->bindCountButton(acStop);
+        pump();
+        return;
+    }
+
+    acCount->setEnabled(false);
+    acSave->setEnabled(true);
+    acCopy->setEnabled(true);
+    m_toolBar->setOtherButtonsEnabled(true, true);
+    if (countButtonCarriesStop()) {
+        if (m_options.afterMeasurement[after::SaveResult]) {
+            if (m_batchIndex < 0)
+                acSave->trigger();
+            else
+                SaveRecord(m_historyTarget, m_listName,
+                           QString::fromStdString(BatchFileName(m_filePath)));
+        }
+        m_toolBar->bindCountButton(acCount);
+    } else {
+        // A stopped run leaves the previous run's totals: there is nothing new to save.
+        acSave->setEnabled(false);
+        acCount->setEnabled(true);
+    }
+}
+
+void TForm1::acStopExecute() { m_toolBar->bindCountButton(acCount); }
+
+void TForm1::acCountExecute() {
+    if (m_measuring)
+        return;
+    if (!m_wordData) {
+        m_prompts->information(this, QString::fromUtf8(NoWordDataMessage));
+        return;
+    }
+    m_status->clear();
+    std::vector<std::string> lines = PaneLines(RichEdit1->toPlainText());
+    if (!HasText(lines)) {
+        m_prompts->information(this, QString::fromUtf8(NoTextMessage));
+        return;
+    }
+    const QString question = ConditionsQuestion(m_options);
+    if (!question.isEmpty() && !m_prompts->warningYesAbort(this, question))
+        return;
+
+    SetMeasuring(true);
+    m_saved = false;
+    acFlyGraph->setEnabled(false);
+    acResult->setEnabled(false);
+    m_measuredLines = lines;
+
+    // A copy: a change of the marks during a batch applies to the next file.
+    const TMeasureOptions options = m_options;
+    TMeasureRequest request;
+    request.options = &options;
+    const bool batch = m_batchIndex >= 0;
+    const bool replaces = !batch || m_batchMeasured == 0;
+    if (batch) {
+        request.batch.active = true;
+        request.batch.first = m_batchMeasured == 0;
+        request.batch.last = m_batchIndex + 1 >= m_batchList.size();
+        request.batch.name = BatchFileName(m_filePath);
+    }
+
+    const int count = static_cast<int>(lines.size());
+    m_progressBar->setRange(0, std::max(1, count - 1));
+    m_progressBar->setValue(0);
+    m_timeLabel->setText(QString::fromStdString(ElapsedText(0)));
+    pump();
+    TRunPacer pacer(m_clock);
+    request.progress = [&](int line, long long) {
+        if (m_runHook)
+            m_runHook(TRunStep::Measuring, line);
+        if (pacer.due()) {
+            m_progressBar->setValue(line);
+            m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
+            pump();
+        }
+        return countButtonCarriesStop();
+    };
+    TMeasurement result = MeasureLines(lines, *m_engine, request);
+    m_progressBar->setValue(m_progressBar->maximum());
+    m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
+
+    if (result.canceled) {
+        m_status->setText(QString::fromUtf8(CanceledText.data(),
+                                            static_cast<qsizetype>(CanceledText.size())));
+    } else {
+        m_status->setText(QString::fromStdString(FinishedStatusText(result.totals)));
+        m_totals = result.totals;
+        m_whole = result.whole;
+        if (m_allFeatures && m_totals.Sentences > 0 && m_totals.Words > 0) {
+            acFlyGraph->setEnabled(true);
+            acResult->setEnabled(true);
+        }
+    }
+
+    const QString text = ResultPaneText(result.results);
+    result = TMeasurement();
+    RichEdit2->setUpdatesEnabled(false);
+    if (replaces)
+        RichEdit2->setPlainText(text);
+    else
+        RichEdit2->appendPlainText(text);
+    RichEdit2->setUpdatesEnabled(true);
+    if (batch)
+        ++m_batchMeasured;
+
+    SetMeasuring(false);
+    if (m_closePending && !m_inBatch)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+} // namespace pelmar

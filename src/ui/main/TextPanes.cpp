@@ -1,0 +1,77 @@
+#include "ui/main/TextPanes.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+
+namespace pelmar {
+
+TTextPanes::TTextPanes(QWidget* parent) : QSplitter(Qt::Horizontal, parent) {
+    setObjectName(QStringLiteral("Splitter1"));
+    setHandleWidth(3);
+    setChildrenCollapsible(false);
+
+    m_input = new QPlainTextEdit(this);
+    m_input->setObjectName(QStringLiteral("RichEdit1"));
+    m_input->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_input->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_input->setMinimumWidth(100);
+    // Files dropped on the pane go to the window, which measures them.
+    m_input->setAcceptDrops(false);
+    m_input->viewport()->setAcceptDrops(false);
+    m_input->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    m_output = new QPlainTextEdit(this);
+    m_output->setObjectName(QStringLiteral("RichEdit2"));
+    m_output->setReadOnly(true);
+    m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_output->setMinimumWidth(100);
+    m_output->setAcceptDrops(false);
+    m_output->viewport()->setAcceptDrops(false);
+    m_output->setContextMenuPolicy(Qt::NoContextMenu);
+    // Narrow tab stops keep the default four columns of a row on one line of the pane.
+    m_output->setTabStopDistance(40);
+    QPalette outputPalette = m_output->palette();
+    outputPalette.setColor(QPalette::Base, outputPalette.color(QPalette::Button));
+    m_output->setPalette(outputPalette);
+
+    addWidget(m_input);
+    addWidget(m_output);
+    setStretchFactor(0, 1);
+    setStretchFactor(1, 0);
+
+    // The input pane's context menu: the edit control's own clipboard commands, select all and
+    // clear. The short cuts are the edit control's, shown for reference.
+    m_editMenu = new QMenu(this);
+    m_editMenu->setObjectName(QStringLiteral("pmEdit"));
+    auto edit = [this](const char* name, const QString& caption, const QString& keys,
+                       void (QPlainTextEdit::*slot)()) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(QKeySequence(keys));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, m_input, slot);
+        m_editMenu->addAction(action);
+    };
+    edit("acEditCopy", QStringLiteral("コピー(&C)"), QStringLiteral("Ctrl+C"), &QPlainTextEdit::copy);
+    edit("acEditCut", QStringLiteral("切り取り(&T)"), QStringLiteral("Ctrl+X"), &QPlainTextEdit::cut);
+    edit("acEditPaste", QStringLiteral("貼り付け(&P)"), QStringLiteral("Ctrl+V"),
+         &QPlainTextEdit::paste);
+    edit("acEditSelectAll", QStringLiteral("すべて選択(&A)"), QStringLiteral("Ctrl+A"),
+         &QPlainTextEdit::selectAll);
+    edit("acEditClear", QStringLiteral("クリア(&X)"), QStringLiteral("Ctrl+X"),
+         &QPlainTextEdit::clear);
+    connect(m_input, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_editMenu->exec(m_input->mapToGlobal(at)); });
+}
+
+void TTextPanes::setOutputWidth(int width) {
+    const int total = this->width();
+    const int right = std::min(width, std::max(100, total - 100 - handleWidth()));
+    setSizes({std::max(100, total - right - handleWidth()), right});
+}
+
+} // namespace pelmar
