@@ -4,6 +4,7 @@
 #include "cli/CountCommand.h"
 #include "measure/MeasureFiles.h"
 #include "platform/AppPaths.h"
+#include "storage/DataFile.h"
 #include "ui/history/HistoryWindow.h"
 
 #include <QAction>
@@ -476,6 +477,31 @@ TEST_F(MainWindowTest, SavingAsksForATitleAndKeepsEveryRecord) {
     ASSERT_TRUE(w.SaveRecord(TForm1::HistoryFilePath(), u"Index"_s, u"again"_s));
     EXPECT_NE(w.dateString(), first);
     EXPECT_EQ(QDir(AppDataFolder() + u"/texts"_s).entryList(QDir::Files).size(), 2);
+    history.hide();
+}
+
+TEST_F(MainWindowTest, AFailedSaveCanBeTriedAgainAndGivesOneRecord) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    paste(u"Save me once."_s);
+    action("acCount")->trigger();
+    // A file where the texts folder belongs: the text cannot be written, whoever runs this.
+    ASSERT_TRUE(QDir().mkpath(AppDataFolder()));
+    QFile blocker(AppDataFolder() + u"/texts"_s);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    action("acSave")->trigger();
+    ASSERT_EQ(prompts->informations.size(), 1);
+    EXPECT_TRUE(prompts->informations[0].contains(u"に書き込めません"_s));
+    EXPECT_FALSE(w.saved());
+    EXPECT_TRUE(action("acSave")->isEnabled());
+    EXPECT_FALSE(history.isVisible());
+
+    ASSERT_TRUE(QFile::remove(AppDataFolder() + u"/texts"_s));
+    action("acSave")->trigger();
+    EXPECT_TRUE(w.saved());
+    TDataIndexFile records(TForm1::HistoryFilePath());
+    EXPECT_EQ(records.ReadSection("Index").size(), 1u);
     history.hide();
 }
 
