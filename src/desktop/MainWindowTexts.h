@@ -28,6 +28,7 @@ struct TProgramInfo {
 
 inline constexpr char NoWordDataMessage[] = "データファイル pelmar.dat が ありません";
 inline constexpr char OneDroppedFileMessage[] = "Ｄ＆Ｄで取り込むファイルは１つだけです";
+inline constexpr char NoClipboardTextMessage[] = "クリップボードにテキストがありません";
 inline constexpr char MeasuringText[] = "計算中・・・";
 inline constexpr char CopiedStatusText[] = "クリップボードにコピーしました";
 inline constexpr char UntitledText[] = "テキスト名 無題";

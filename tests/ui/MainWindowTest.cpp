@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -150,6 +151,23 @@ TEST_F(MainWindowTest, PasteCountAndCopyGiveTheCommandLinesText) {
     ASSERT_FALSE(expected.empty());
     expected.pop_back(); // the command ends its last line; the clipboard does not
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
+}
+
+TEST_F(MainWindowTest, PasteWithoutTextOnTheClipboardKeepsEverything) {
+    open();
+    paste(u"Keep me."_s);
+    action("acCount")->trigger();
+    const QString measured = output();
+    auto* picture = new QMimeData;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    picture->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(picture);
+    action("acPaste")->trigger();
+    EXPECT_EQ(prompts->informations, QStringList{u"クリップボードにテキストがありません"_s});
+    EXPECT_EQ(input(), u"Keep me."_s);
+    EXPECT_EQ(output(), measured);
+    EXPECT_TRUE(action("acCopy")->isEnabled());
 }
 
 TEST_F(MainWindowTest, CountActionFollowsTheStates) {

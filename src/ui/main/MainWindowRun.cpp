@@ -59,9 +59,15 @@ void TForm1::SetBatchIndex(int index) {
 }
 
 void TForm1::acPasteExecute() {
+    const QString text = QGuiApplication::clipboard()->text();
+    // A picture or a file list on the clipboard must not wipe the text the user has.
+    if (text.isEmpty()) {
+        m_prompts->information(this, QString::fromUtf8(NoClipboardTextMessage));
+        return;
+    }
     RichEdit2->clear();
     RichEdit1->clear();
-    RichEdit1->setPlainText(PaneTextOf(QGuiApplication::clipboard()->text()));
+    RichEdit1->setPlainText(PaneTextOf(text));
     SetBatchIndex(-1);
     // Pasted text is no file: a save must not take an earlier file's name for it.
     m_filePath.clear();
