@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, ABatchOfFilesCollectsOneRowEach) {
     window->options().resultDisplay[display::Total] = true;
     window->options().resultDisplay[display::Legend] = true;
     window->MeasureFiles({gone, one, two});
-    EXPECT_EQ(prompts->informations, QStringList{u"file not exist"_s});
+    EXPECT_EQ(prompts->informations, QStringList{u"ファイルがありません\r\n\r\n"_s + gone});
     const QStringList rows = output().split(u'\n');
     ASSERT_GE(rows.size(), 4) << output().toStdString();
     // The first file measured writes the header, even when an earlier one was missing.
@@ -409,6 +409,50 @@ TEST_F(MainWindowTest, OpenReadsUtf8AndCp932) {
     action("acOpen")->trigger();
     EXPECT_EQ(input(), u"日 ok"_s);
     EXPECT_EQ(prompts->openFolders, (QStringList{QString(), QFileInfo(cp932).absolutePath()}));
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedKeepsThePreviousText) {
+    QTemporaryDir dir;
+    open();
+    paste(u"Keep me."_s);
+    struct Case {
+        QString path;
+        QString message;
+    } cases[] = {
+        {dir.filePath(u"gone.txt"_s), u"ファイルがありません"_s},
+        {dir.filePath(u"notes.txt"_s), u"フォルダは読み込めません"_s},
+    };
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(u"notes.txt"_s)));
+    for (const Case& c : cases) {
+        prompts->informations.clear();
+        prompts->openAnswer = c.path;
+        action("acOpen")->trigger();
+        ASSERT_EQ(prompts->informations.size(), 1);
+        EXPECT_TRUE(prompts->informations[0].startsWith(c.message)) << c.path.toStdString();
+        EXPECT_EQ(input(), u"Keep me."_s);
+        // A dropped file is measured as a batch of one, with the same message.
+        prompts->informations.clear();
+        window->DropFiles({c.path});
+        EXPECT_TRUE(prompts->informations.value(0).startsWith(c.message)) << c.path.toStdString();
+        EXPECT_EQ(input(), u"Keep me."_s);
+    }
+}
+
+TEST_F(MainWindowTest, AFileThatIsNoTextIsLoadedOnlyWhenTheUserSaysSo) {
+    QTemporaryDir dir;
+    const QString binary = writeFile(dir, u"picture.txt"_s, QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+    open();
+    paste(u"Keep me."_s);
+    prompts->openAnswer = binary;
+    prompts->warningAnswers = {false};
+    action("acOpen")->trigger();
+    ASSERT_EQ(prompts->warnings.size(), 1);
+    EXPECT_TRUE(prompts->warnings[0].contains(u"テキストファイルではないようです"_s));
+    EXPECT_EQ(input(), u"Keep me."_s);
+    prompts->warningAnswers = {true};
+    action("acOpen")->trigger();
+    EXPECT_EQ(prompts->warnings.size(), 2);
+    EXPECT_TRUE(input().endsWith(u"IHDR"_s)) << input().toStdString();
 }
 
 TEST_F(MainWindowTest, SettingsAreWrittenOnCloseAndReadBack) {

@@ -350,9 +350,9 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // The window cannot go while a run or a batch is under way on its stack: stop it and close
-    // once it has returned.
-    if (m_measuring || m_inBatch) {
+    // The window cannot go while a run, a batch or a load is under way on its stack: stop it
+    // and close once it has returned.
+    if (m_measuring || m_inBatch || m_loading) {
         m_closePending = true;
         if (m_measuring)
             acStopExecute();
@@ -365,12 +365,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!m_measuring && !m_inBatch && event->mimeData()->hasUrls())
+    if (!m_measuring && !m_inBatch && !m_loading && event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    if (m_measuring || m_inBatch)
+    if (m_measuring || m_inBatch || m_loading)
         return;
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())

@@ -6,6 +6,7 @@
 #include "measure/Formulas.h"
 #include "measure/MeasureOptions.h"
 #include "ui/dialogs/Prompts.h"
+#include "ui/main/TextPanes.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -33,7 +34,6 @@ class TFormResult;
 class TMainToolBar;
 class TOptionPanel;
 class TPelgine;
-class TTextPanes;
 
 // The main window: takes text in by paste, typing, open or drop, measures it line by line with
 // progress and stop, shows and copies the result text, and opens the other windows.
@@ -118,7 +118,13 @@ private:
     void pump(bool userInput = true);
     void pause(int milliseconds);
     bool countButtonCarriesStop() const;
-    void loadIntoInputPane(const QString& path, bool& ok);
+    // Reads a file into the input pane; false, with the reason told, when it could not be read
+    // or was no text the user wanted. The pane keeps its text then.
+    bool loadIntoInputPane(const QString& path);
+    bool fillInputPane(const TTextPanes::PieceSource& pieces);
+    // One step of a long job: calls the test hook and pumps the window's events when due;
+    // false once the window is closing.
+    bool runStep(TRunStep step, qsizetype done, TRunPacer& pacer, bool userInput);
     QDateTime nextSaveTime();
 
     std::unique_ptr<TPrompts> m_prompts;
@@ -139,6 +145,7 @@ private:
     bool m_shownOnce = false;
     bool m_inBatch = false;
     bool m_closePending = false;
+    bool m_loading = false;
     QString m_filePath;
     QString m_lastFolder;
     int m_batchIndex = -1;

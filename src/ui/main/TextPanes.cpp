@@ -1,6 +1,10 @@
 #include "ui/main/TextPanes.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -64,6 +68,7 @@ TTextPanes::TTextPanes(QWidget* parent) : QSplitter(Qt::Horizontal, parent) {
          &QPlainTextEdit::selectAll);
     edit("acEditClear", QStringLiteral("クリア(&X)"), QStringLiteral("Ctrl+X"),
          &QPlainTextEdit::clear);
+    m_input->installEventFilter(this);
     connect(m_input, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_editMenu->exec(m_input->mapToGlobal(at)); });
 }
@@ -72,6 +77,70 @@ void TTextPanes::setOutputWidth(int width) {
     const int total = this->width();
     const int right = std::min(width, std::max(100, total - 100 - handleWidth()));
     setSizes({std::max(100, total - right - handleWidth()), right});
+}
+
+bool TTextPanes::eventFilter(QObject* watched, QEvent* event) {
+    // Shift+Enter would start a new line inside a paragraph; the input pane's lines are its
+    // paragraphs, so it starts a paragraph like Enter.
+    if (watched == m_input && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & Qt::ShiftModifier)) {
+            m_input->textCursor().insertBlock();
+            m_input->ensureCursorVisible();
+            return true;
+        }
+    }
+    return QSplitter::eventFilter(watched, event);
+}
+
+int TTextPanes::inputLineCount() const {
+    const QTextDocument* document = m_input->document();
+    return document->blockCount() - (document->lastBlock().length() <= 1 ? 1 : 0);
+}
+
+bool TTextPanes::fill(QPlainTextEdit* pane, bool append, const PieceSource& next,
+                      const Between& between) {
+    QTextDocument* document = pane->document();
+    // Nobody undoes a load piece by piece; the undo history would only cost time and memory.
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    if (!append)
+        pane->clear();
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::End);
+    bool first = true;
+    qsizetype done = 0;
+    bool finished = true;
+    QString piece;
+    while (next(piece)) {
+        if (first && append && !document->isEmpty())
+            cursor.insertBlock();
+        first = false;
+        cursor.insertText(piece);
+        done += piece.size();
+        if (between && !between(done)) {
+            finished = false;
+            break;
+        }
+    }
+    document->setUndoRedoEnabled(undo);
+    return finished;
+}
+
+TTextPanes::PieceSource TTextPanes::piecesOf(const QString& text, qsizetype size) {
+    return [&text, size, at = qsizetype(0)](QString& piece) mutable {
+        if (at >= text.size())
+            return false;
+        qsizetype end = std::min(text.size(), at + std::max<qsizetype>(size, 1));
+        if (end < text.size()) {
+            const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), end);
+            end = lineEnd < 0 ? text.size() : lineEnd + 1;
+        }
+        piece = text.mid(at, end - at);
+        at = end;
+        return true;
+    };
 }
 
 } // namespace pelmar
