@@ -2,16 +2,14 @@
 #include "ui/dialogs/ResultWindow.h"
 #include "ui/fly/FlyWindow.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/main/ApplicationSetup.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("pelmar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pelmar"));
-    // Closing the main window ends the program, whatever other window is still open.
-    QApplication::setQuitOnLastWindowClosed(false);
+    pelmar::SetUpApplication(app);
 
     pelmar::TForm1 form1;
     pelmar::TForm2 form2;

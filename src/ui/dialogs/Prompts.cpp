@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace pelmar {
 namespace {
 
@@ -59,12 +61,10 @@ public:
 
     std::optional<QString> inputText(QWidget* parent, const QString& caption,
                                      const QString& initial) override {
-        bool ok = false;
-        const QString answer = QInputDialog::getText(parent, caption, QString(),
-                                                     QLineEdit::Normal, initial, &ok);
-        if (!ok)
+        const std::unique_ptr<QInputDialog> dialog = MakeInputDialog(parent, caption, initial);
+        if (dialog->exec() != QDialog::Accepted)
             return std::nullopt;
-        return answer;
+        return dialog->textValue();
     }
 
     QString openTextFile(QWidget* parent, const QString& folder) override {
@@ -82,6 +82,20 @@ public:
 };
 
 } // namespace
+
+std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& caption,
+                                             const QString& initial) {
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setObjectName(QStringLiteral("InputBox"));
+    dialog->setWindowTitle(caption);
+    dialog->setLabelText(caption);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextValue(initial);
+    dialog->setOkButtonText(QString::fromUtf8(MsgButtonInfo(TMsgButton::OK).caption));
+    dialog->setCancelButtonText(QString::fromUtf8(MsgButtonInfo(TMsgButton::Cancel).caption));
+    dialog->resize(std::max(dialog->sizeHint().width(), 320), dialog->sizeHint().height());
+    return dialog;
+}
 
 std::unique_ptr<TPrompts> MakeDesktopPrompts() { return std::make_unique<TDesktopPrompts>(); }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+class QInputDialog;
 class QWidget;
 
 namespace pelmar {
@@ -37,6 +38,10 @@ public:
     // Starts a program detached, with its arguments (never a shell line).
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
 };
+
+// The input box the real prompts show: the question as its title and as a label over the line.
+[[nodiscard]] std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& caption,
+                                                            const QString& initial);
 
 // The real dialogs and the desktop.
 [[nodiscard]] std::unique_ptr<TPrompts> MakeDesktopPrompts();
