@@ -14,6 +14,9 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -313,6 +316,24 @@ TEST_F(MainWindowTest, ViewModesSetTheResultColumns) {
     EXPECT_TRUE(action("acFlyGraph")->isEnabled());
     EXPECT_TRUE(action("acResult")->isEnabled());
     EXPECT_TRUE(action("acLineGraph")->isEnabled());
+}
+
+TEST_F(MainWindowTest, WideRowsScrollSidewaysInsteadOfWrapping) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    paste(u"A line that is long enough to give every column a number of its own."_s);
+    action("acViewFull")->trigger();
+    w.options().readability.fill(true);
+    action("acCount")->trigger();
+    auto* pane = child<QPlainTextEdit>("RichEdit2");
+    EXPECT_EQ(pane->lineWrapMode(), QPlainTextEdit::NoWrap);
+    pane->document()->adjustSize();
+    QCoreApplication::processEvents();
+    // Each row is one line of the pane, however narrow the pane is.
+    const QTextBlock header = pane->document()->firstBlock();
+    ASSERT_TRUE(header.isValid());
+    EXPECT_EQ(header.layout()->lineCount(), 1);
+    EXPECT_GT(pane->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainWindowTest, TwoDroppedFilesAreRefused) {

@@ -31,6 +31,8 @@ TTextPanes::TTextPanes(QWidget* parent) : QSplitter(Qt::Horizontal, parent) {
     m_output = new QPlainTextEdit(this);
     m_output->setObjectName(QStringLiteral("RichEdit2"));
     m_output->setReadOnly(true);
+    // Rows never wrap, so the numbers stay under their headings; wide rows scroll sideways.
+    m_output->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_output->setMinimumWidth(100);
     m_output->setAcceptDrops(false);
