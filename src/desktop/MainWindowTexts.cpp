@@ -89,6 +89,13 @@ QString SupportMailLink(const TProgramInfo& info, TMailKind kind) {
            info.systemVersion + lineBreak + QStringLiteral("用件をお書きください");
 }
 
+TToolCaptions ToolCaptions(bool menuShown) {
+    if (menuShown)
+        return {QStringLiteral("貼り付け(&P)"), QStringLiteral("フライ(&Y)"),
+                QStringLiteral("ヘルプ(&U)")};
+    return {QStringLiteral("貼り付け(&V)"), QStringLiteral("フライ(&F)"), QStringLiteral("ヘルプ(&H)")};
+}
+
 QString PaneTextOf(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -35,6 +35,14 @@ inline constexpr char UntitledText[] = "テキスト名 無題";
 inline constexpr char SaveTitlePrompt[] = "結果保存、テキスト名を入力";
 inline constexpr char UnknownVersionText[] = "不明";
 
+// The captions of the tool-bar commands whose access keys the main menu would take: with the
+// menu shown, ファイル(F), 表示(V) and ヘルプ(H) own F, V and H, so paste, fly and the help
+// button move to letters of their own.
+struct TToolCaptions {
+    QString paste, flyGraph, helpButton;
+};
+[[nodiscard]] TToolCaptions ToolCaptions(bool menuShown);
+
 // The steps shown in the input pane at start.
 [[nodiscard]] QStringList InstructionLines();
 

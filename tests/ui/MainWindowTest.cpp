@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QScrollBar>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QLabel>
@@ -334,6 +335,40 @@ TEST_F(MainWindowTest, WideRowsScrollSidewaysInsteadOfWrapping) {
     ASSERT_TRUE(header.isValid());
     EXPECT_EQ(header.layout()->lineCount(), 1);
     EXPECT_GT(pane->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MainWindowTest, EveryVisibleCommandHasAnAccessKeyOfItsOwn) {
+    TForm1& w = open();
+    const auto keysShown = [&] {
+        QStringList keys;
+        auto add = [&](const QString& text) {
+            const qsizetype amp = text.indexOf(u'&');
+            if (amp >= 0 && amp + 1 < text.size())
+                keys << text.mid(amp + 1, 1).toUpper();
+        };
+        for (QAction* a : w.findChild<QToolBar*>(u"ToolBar1"_s)->actions())
+            if (QWidget* button = w.findChild<QToolBar*>(u"ToolBar1"_s)->widgetForAction(a);
+                button && a->isVisible())
+                if (auto* tool = qobject_cast<QToolButton*>(button))
+                    add(tool->text());
+        if (w.menuBar()->isVisible())
+            for (QAction* menu : w.menuBar()->actions())
+                add(menu->text());
+        return keys;
+    };
+    for (bool all : {false, true}) {
+        w.setAllFeatures(all);
+        const QStringList keys = keysShown();
+        EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), keys.size())
+            << all << ": " << keys.join(u' ').toStdString();
+        EXPECT_GE(keys.size(), all ? 13 : 6);
+    }
+    EXPECT_EQ(action("acOpen")->shortcut(), QKeySequence(u"Ctrl+O"_s));
+    EXPECT_EQ(action("acHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(action("acClose")->shortcut(), QKeySequence(u"Ctrl+Q"_s));
+    // F1 reaches the manual from anywhere in the window.
+    QTest::keyClick(child<QPlainTextEdit>("RichEdit1"), Qt::Key_F1);
+    EXPECT_EQ(prompts->informations.size(), 1);
 }
 
 TEST_F(MainWindowTest, TwoDroppedFilesAreRefused) {

@@ -30,6 +30,7 @@
 #include <QStyle>
 #include <QSysInfo>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -151,6 +152,12 @@ void TForm1::createActions() {
     acAllFeatures = makeAction("acAllFeatures", QStringLiteral("すべての機能を表示"));
     acAllFeatures->setCheckable(true);
 
+    acOpen->setShortcut(QKeySequence::Open);
+    acHelp->setShortcut(QKeySequence::HelpContents);
+    acClose->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    // Window-wide, whether or not a menu or a button shows them.
+    addActions({acOpen, acHelp, acClose});
+
     m_viewModes = new QActionGroup(this);
     m_viewModes->setExclusive(true);
     for (QAction* mode : {acViewFull, acViewSimple, acViewReadability}) {
@@ -227,6 +234,9 @@ void TForm1::createMenus() {
     help->addSeparator();
     help->addAction(acHelp);
     help->addAction(acVersion);
+    // The way back to the plain window, also where the menu bar is.
+    help->addSeparator();
+    help->addAction(acAllFeatures);
 
     m_helpMenu = new QMenu(this);
     m_helpMenu->setObjectName(QStringLiteral("pmHelp"));
@@ -437,6 +447,13 @@ void TForm1::applyFeatureVisibility() {
         acFlyGraph->setEnabled(false);
         acResult->setEnabled(false);
     }
+    const TToolCaptions captions = ToolCaptions(on);
+    for (auto [action, caption] : {std::pair{acPaste, captions.paste},
+                                   std::pair{acFlyGraph, captions.flyGraph}}) {
+        action->setText(caption);
+        action->setIconText(caption);
+    }
+    m_toolBar->helpButton()->setText(captions.helpButton);
 }
 
 } // namespace pelmar
