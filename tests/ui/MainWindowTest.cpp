@@ -541,16 +541,36 @@ TEST_F(MainWindowTest, SettingsAreWrittenOnCloseAndReadBack) {
     EXPECT_EQ(child<QPlainTextEdit>("RichEdit2")->width(), 260);
 }
 
-TEST_F(MainWindowTest, APositionOffEveryScreenIsPulledBack) {
-    {
-        QSettings settings(SettingsFilePath(), QSettings::IniFormat);
-        settings.setValue(u"Position/left"_s, 5000);
-        settings.setValue(u"Position/top"_s, -3000);
-        settings.setValue(u"Position/width"_s, 750);
+TEST_F(MainWindowTest, ASavedPlaceOffTheScreenOrDamagedComesBackWhollyOnIt) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        const char* name;
+        int left, top, width, height;
+    } cases[] = {
+        {"off every screen", 5000, -3000, 750, 490},
+        {"saved on a larger monitor", 0, 0, screen.width() + 600, screen.height() + 400},
+        {"damaged", 0, 0, 100000, -20},
+        {"bottom edge", 10, screen.bottom() - 300, 743, 490},
+    };
+    for (const Case& c : cases) {
+        {
+            QSettings settings(SettingsFilePath(), QSettings::IniFormat);
+            settings.setValue(u"Position/left"_s, c.left);
+            settings.setValue(u"Position/top"_s, c.top);
+            settings.setValue(u"Position/width"_s, c.width);
+            settings.setValue(u"Position/height"_s, c.height);
+        }
+        TForm1& w = open();
+        // The frame, not just the client area, lies on the screen.
+        EXPECT_TRUE(screen.contains(w.frameGeometry())) << c.name;
+        EXPECT_GE(w.width(), 743) << c.name;
+        EXPECT_GT(w.height(), 100) << c.name;
+        window->close();
+        window.reset();
     }
-    TForm1& w = open();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(w.pos(), QPoint(screen.left() + screen.width() - 750, 0));
+    // Off to the right: flush with the screen's right edge.
+    QSettings(SettingsFilePath(), QSettings::IniFormat).setValue(u"Position/left"_s, 5000);
+    EXPECT_EQ(open().frameGeometry().right(), screen.right());
 }
 
 TEST_F(MainWindowTest, AllFeaturesAreKeptInTheSettings) {

@@ -310,25 +310,34 @@ void TForm1::refreshOptionLists() { m_optionPanel->refresh(); }
 void TForm1::readSettings() {
     QSettings settings(SettingsFilePath(), QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Position"));
-    const int width = std::max(DesignWidth, settings.value(key(2), DesignWidth).toInt());
-    const int height = settings.value(key(3), DefaultHeight).toInt();
+    const auto saved = [&](std::size_t position) -> std::optional<int> {
+        bool ok = false;
+        const int value = settings.value(key(position)).toInt(&ok);
+        return ok ? std::optional<int>(value) : std::nullopt;
+    };
+    m_savedPlace = {saved(0), saved(1), saved(2), saved(3)};
     m_rightWidth = std::max(100, settings.value(key(4), DefaultRightWidth).toInt());
-    resize(width, height);
-
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const QSize screen = primary ? primary->geometry().size() : QSize(width, height);
-    const QPoint centred = CenteredPosition(screen, size());
-    const QPoint saved(settings.value(key(0), centred.x()).toInt(),
-                       settings.value(key(1), centred.y()).toInt());
     settings.endGroup();
-    QList<QRect> screens;
-    for (const QScreen* s : QGuiApplication::screens())
-        screens << s->geometry();
-    move(ClampWindowPosition(saved, size(), screens));
+    placeWindow(QMargins());
 
     m_allFeatures = settings.value(QStringLiteral("View/AllFeatures"), 0).toInt() != 0;
     const QSignalBlocker block(acAllFeatures);
     acAllFeatures->setChecked(m_allFeatures);
+}
+
+void TForm1::placeWindow(QMargins frame) {
+    TPlacementInput in;
+    std::tie(in.left, in.top, in.width, in.height) = m_savedPlace;
+    in.defaultSize = QSize(DesignWidth, DefaultHeight);
+    in.minimumSize = minimumSize();
+    in.frame = frame;
+    for (const QScreen* s : QGuiApplication::screens())
+        in.screens << s->availableGeometry();
+    in.primary = std::max<int>(0, static_cast<int>(QGuiApplication::screens().indexOf(
+                                      QGuiApplication::primaryScreen())));
+    const TPlacement place = PlaceWindow(in);
+    resize(place.clientSize);
+    move(place.framePosition);
 }
 
 void TForm1::writeSettings() {
@@ -351,6 +360,16 @@ void TForm1::showEvent(QShowEvent* event) {
     if (m_shownOnce)
         return;
     m_shownOnce = true;
+    // Only now is the frame the window manager draws known: fit once more with it, so a window
+    // saved on a larger monitor does not hang off this one.
+    const QMargins frame(geometry().left() - frameGeometry().left(),
+                         geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    if (!frame.isNull()) {
+        m_savedPlace = {x(), y(), width(), height()};
+        placeWindow(frame);
+    }
     m_panes->setOutputWidth(m_rightWidth);
 
     m_wordData = LoadBuiltinWordData();

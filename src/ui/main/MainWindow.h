@@ -9,11 +9,14 @@
 #include "ui/main/TextPanes.h"
 
 #include <QDateTime>
+#include <QMargins>
 #include <QMainWindow>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -114,6 +117,8 @@ private:
     void createControls();
     void readSettings();
     void writeSettings();
+    // Fits the saved (or default) place into the screens, frame included.
+    void placeWindow(QMargins frame);
     void applyFeatureVisibility();
     void pump(bool userInput = true);
     void pause(int milliseconds);
@@ -158,6 +163,9 @@ private:
     TMsClock m_clock = SteadyClock();
     RunHook m_runHook;
     int m_rightWidth = 207;
+    // The place read from the settings: frame left and top, client width and height.
+    std::tuple<std::optional<int>, std::optional<int>, std::optional<int>, std::optional<int>>
+        m_savedPlace;
 
     // The last completed run.
     TTextCounts m_totals;
