@@ -5,7 +5,9 @@
 #include "measure/MeasureLines.h"
 #include "platform/TextFile.h"
 #include "ui/main/MainToolBar.h"
+#include "ui/main/BusyCursor.h"
 #include "ui/main/OptionPanel.h"
+#include "ui/main/TextPanes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,15 +116,14 @@ void TForm1::SetMeasuring(bool on) {
 void TForm1::acStopExecute() { m_toolBar->bindCountButton(acCount); }
 
 void TForm1::acCountExecute() {
-    if (m_measuring)
+    if (m_measuring || m_loading)
         return;
     if (!m_wordData) {
         m_prompts->information(this, QString::fromUtf8(NoWordDataMessage));
         return;
     }
     m_status->clear();
-    std::vector<std::string> lines = PaneLines(RichEdit1->toPlainText());
-    if (!HasText(lines)) {
+    if (!m_panes->inputHasText()) {
         m_prompts->information(this, QString::fromUtf8(NoTextMessage));
         return;
     }
@@ -130,44 +131,76 @@ void TForm1::acCountExecute() {
     if (!question.isEmpty() && !m_prompts->warningYesAbort(this, question))
         return;
 
+    // Everything from here to the shown result is one run: the window paints, the busy cursor
+    // shows, and the stop button is answered at every step.
+    const TBusyCursor busy;
     SetMeasuring(true);
     m_saved = false;
     acFlyGraph->setEnabled(false);
     acResult->setEnabled(false);
-    m_measuredLines = lines;
-
-    // A copy: a change of the marks during a batch applies to the next file.
-    const TMeasureOptions options = m_options;
-    TMeasureRequest request;
-    request.options = &options;
     const bool batch = m_batchIndex >= 0;
     const bool replaces = !batch || m_batchMeasured == 0;
-    if (batch) {
-        request.batch.active = true;
-        request.batch.first = m_batchMeasured == 0;
-        request.batch.last = m_batchIndex + 1 >= m_batchList.size();
-        request.batch.name = BatchFileName(m_filePath);
-    }
 
-    const int count = static_cast<int>(lines.size());
-    m_progressBar->setRange(0, std::max(1, count - 1));
-    m_progressBar->setValue(0);
-    m_timeLabel->setText(QString::fromStdString(ElapsedText(0)));
-    pump();
     TRunPacer pacer(m_clock);
-    request.progress = [&](int line, long long) {
-        if (m_runHook)
-            m_runHook(TRunStep::Measuring, line);
-        if (pacer.due()) {
-            m_progressBar->setValue(line);
-            m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
-            pump();
-        }
+    const auto step = [&](TRunStep at, qsizetype done) {
+        runStep(at, done, pacer, true);
+        m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
         return countButtonCarriesStop();
     };
-    TMeasurement result = MeasureLines(lines, *m_engine, request);
-    m_progressBar->setValue(m_progressBar->maximum());
-    m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
+    std::vector<std::string> lines;
+    const bool collected =
+        m_panes->inputLines(lines, [&](qsizetype done) { return step(TRunStep::Collecting, done); });
+
+    TMeasurement result;
+    TPaneRows rows;
+    if (!collected) {
+        result.canceled = true;
+        rows.add(CanceledText);
+    } else {
+        // The text as measured, for saving: the run rewrites lines that end in a hyphen.
+        m_measuredLines = lines;
+        // A copy: a change of the marks during a batch applies to the next file.
+        const TMeasureOptions options = m_options;
+        TMeasureRequest request;
+        request.options = &options;
+        if (batch) {
+            request.batch.active = true;
+            request.batch.first = m_batchMeasured == 0;
+            request.batch.last = m_batchIndex + 1 >= m_batchList.size();
+            request.batch.name = BatchFileName(m_filePath);
+        }
+        request.sink = [&rows](std::string_view row) { rows.add(row); };
+        const int count = static_cast<int>(lines.size());
+        m_progressBar->setRange(0, std::max(1, count - 1));
+        m_progressBar->setValue(0);
+        request.progress = [&](int line, long long) {
+            if (m_runHook)
+                m_runHook(TRunStep::Measuring, line);
+            if (pacer.due()) {
+                m_progressBar->setValue(line);
+                m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
+                pump();
+            }
+            return countButtonCarriesStop();
+        };
+        result = MeasureLines(lines, *m_engine, request);
+        m_progressBar->setValue(m_progressBar->maximum());
+    }
+    lines = {};
+
+    // The rows go into the pane piece by piece. A stop while they do still ends the run; after
+    // a stop the rows measured so far are all shown.
+    const QString text = rows.text();
+    rows = {};
+    const bool canceled = result.canceled;
+    const bool shown = TTextPanes::fill(
+        RichEdit2, !replaces, TTextPanes::piecesOf(text, 256 * 1024),
+        [&](qsizetype done) { return step(TRunStep::Showing, done) || canceled; });
+    if (!shown) {
+        RichEdit2->appendPlainText(QString::fromUtf8(CanceledText.data(),
+                                                     static_cast<qsizetype>(CanceledText.size())));
+        result.canceled = true;
+    }
 
     if (result.canceled) {
         m_status->setText(QString::fromUtf8(CanceledText.data(),
@@ -181,15 +214,6 @@ void TForm1::acCountExecute() {
             acResult->setEnabled(true);
         }
     }
-
-    const QString text = ResultPaneText(result.results);
-    result = TMeasurement();
-    RichEdit2->setUpdatesEnabled(false);
-    if (replaces)
-        RichEdit2->setPlainText(text);
-    else
-        RichEdit2->appendPlainText(text);
-    RichEdit2->setUpdatesEnabled(true);
     if (batch)
         ++m_batchMeasured;
 

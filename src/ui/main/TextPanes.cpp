@@ -1,5 +1,8 @@
 #include "ui/main/TextPanes.h"
 
+#include "engine/Bytes.h"
+#include "platform/Cp932.h"
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -94,6 +97,40 @@ bool TTextPanes::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QSplitter::eventFilter(watched, event);
+}
+
+void TPaneRows::add(std::string_view row) {
+    if (m_rows > 0)
+        m_text += m_rows % RowsPerBlock == 0 ? "\n" : "\u2028";
+    m_text += row;
+    ++m_rows;
+}
+
+QString TPaneRows::text() const { return QString::fromUtf8(m_text.data(), static_cast<qsizetype>(m_text.size())); }
+
+bool TTextPanes::inputHasText() const {
+    for (QTextBlock block = m_input->document()->firstBlock(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x20; }) &&
+            !bytes::trimmed(toCp932(text)).empty())
+            return true;
+    }
+    return false;
+}
+
+bool TTextPanes::inputLines(std::vector<std::string>& lines, const Between& between) const {
+    const QTextDocument* document = m_input->document();
+    lines.clear();
+    lines.reserve(static_cast<std::size_t>(document->blockCount()));
+    for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
+        // The last paragraph is no line when it is empty: a final line end adds no line.
+        if (!block.next().isValid() && block.length() <= 1)
+            break;
+        lines.push_back(toCp932(block.text()));
+        if (between && !between(static_cast<qsizetype>(lines.size())))
+            return false;
+    }
+    return true;
 }
 
 int TTextPanes::inputLineCount() const {
