@@ -447,6 +447,29 @@ TEST_F(MainWindowTest, EveryVisibleCommandHasAnAccessKeyOfItsOwn) {
     EXPECT_EQ(prompts->informations.size(), 1);
 }
 
+TEST_F(MainWindowTest, EveryCommandStaysOnTheToolBarAtTheNarrowestWindow) {
+    TForm1& w = open();
+    auto* bar = w.findChild<QToolBar*>(u"ToolBar1"_s);
+    for (bool all : {false, true, false}) {
+        w.setAllFeatures(all);
+        w.resize(w.minimumWidth(), w.height());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.width(), w.minimumWidth());
+        for (QAction* a : bar->actions()) {
+            if (!a->isVisible())
+                continue;
+            QWidget* item = bar->widgetForAction(a);
+            ASSERT_NE(item, nullptr);
+            EXPECT_TRUE(item->isVisible()) << all << " " << a->text().toStdString();
+            EXPECT_TRUE(bar->rect().contains(item->geometry()))
+                << all << " " << a->text().toStdString();
+        }
+        const auto* more = bar->findChild<QWidget*>(u"qt_toolbar_ext_button"_s);
+        EXPECT_TRUE(!more || !more->isVisible()) << all;
+    }
+    EXPECT_EQ(w.minimumWidth(), 743);
+}
+
 TEST_F(MainWindowTest, TwoDroppedFilesAreRefused) {
     QTemporaryDir dir;
     const QString a = writeFile(dir, u"a.txt"_s, "One.");

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QLayout>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -92,9 +93,30 @@ TMainToolBar::TMainToolBar(const TMainToolActions& actions, QWidget* parent) : Q
             [helpMenu] { helpMenu->exec(QCursor::pos()); });
     addWidget(m_helpButton);
 
-    for (QAction* action : this->actions())
+    setCompact(false);
+}
+
+void TMainToolBar::setCompact(bool compact) {
+    for (QAction* action : actions())
         if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action)))
-            button->setMinimumSize(78, 35);
+            button->setMinimumSize(compact ? 64 : 78, 35);
+}
+
+int TMainToolBar::widthForAllCommands() const {
+    const QMargins margins = contentsMargins();
+    int width = margins.left() + margins.right();
+    const int spacing = layout() ? layout()->spacing() : 0;
+    // The handle is hidden (the bar cannot move), so the items and the gaps between them are all.
+    for (QAction* action : actions()) {
+        if (!action->isVisible())
+            continue;
+        const QWidget* item = widgetForAction(action);
+        const int itemWidth = item ? std::max(item->sizeHint().width(), item->minimumWidth())
+                                   : style()->pixelMetric(QStyle::PM_ToolBarSeparatorExtent, nullptr, this);
+        width += itemWidth + spacing;
+    }
+    return width + 2 * style()->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, this) +
+           2 * style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, this);
 }
 
 void TMainToolBar::bindCountButton(QAction* action) {

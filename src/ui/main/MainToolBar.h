@@ -40,6 +40,11 @@ public:
 
     // Puts an action on the count button: count, or stop during a run.
     void bindCountButton(QAction* action);
+    // The width that shows every visible command without the overflow button.
+    [[nodiscard]] int widthForAllCommands() const;
+    // Narrower buttons when many commands share the bar.
+    void setCompact(bool compact);
+
     // Enables or disables every button but the count button; with `fromActions` each follows
     // its action again.
     void setOtherButtonsEnabled(bool enabled, bool fromActions);

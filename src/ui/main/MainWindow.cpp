@@ -473,6 +473,11 @@ void TForm1::applyFeatureVisibility() {
         action->setIconText(caption);
     }
     m_toolBar->helpButton()->setText(captions.helpButton);
+
+    // Every command stays on the bar at the window's narrowest: with all of them shown the
+    // buttons narrow, and the window is never narrower than the bar needs.
+    m_toolBar->setCompact(on);
+    setMinimumWidth(std::max(DesignWidth, m_toolBar->widthForAllCommands()));
 }
 
 } // namespace pelmar
