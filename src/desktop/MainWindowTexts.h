@@ -64,6 +64,8 @@ struct TToolCaptions {
 enum class TMailKind { Question, Wish, Error, Information, Other };
 // A mailto: link with subject and body; its line breaks are already URL-encoded.
 [[nodiscard]] QString SupportMailLink(const TProgramInfo& info, TMailKind kind);
+// The same mail as text to copy, for a desktop where no mail program takes the link.
+[[nodiscard]] QString SupportMailText(const TProgramInfo& info, TMailKind kind);
 
 // Text as the panes hold it: every line end a single "\n".
 [[nodiscard]] QString PaneTextOf(QString text);

@@ -774,6 +774,16 @@ TEST_F(MainWindowTest, HelpVersionAndSupportMail) {
     EXPECT_EQ(prompts->urls[0].scheme(), u"mailto"_s);
     EXPECT_EQ(prompts->urls[0].path(), u"support@pelmar.invalid"_s);
     EXPECT_TRUE(prompts->urls[0].query().contains(u"subject=Pelmar誤作動"_s));
+    EXPECT_TRUE(prompts->infoMessages.isEmpty());
+
+    // No mail program takes the link: the mail is shown, to be copied and sent another way.
+    prompts->openUrlAnswer = false;
+    action("acWish")->trigger();
+    ASSERT_EQ(prompts->infoMessages.size(), 1);
+    const QString& mail = prompts->infoMessages[0];
+    EXPECT_TRUE(mail.startsWith(u"メールソフトが設定されていないため"_s)) << mail.toStdString();
+    EXPECT_TRUE(mail.contains(u"宛先： support@pelmar.invalid\r\n件名： Pelmar要望\r\n"_s));
+    EXPECT_TRUE(mail.endsWith(u"用件をお書きください"_s));
 }
 
 } // namespace

@@ -23,6 +23,7 @@ public:
     std::deque<TAnswer> confirmAnswers;
     std::deque<std::optional<QString>> inputAnswers;
     QString openAnswer;
+    bool openUrlAnswer = true;
 
     void information(QWidget*, const QString& text) override { informations << text; }
     bool warningYesAbort(QWidget*, const QString& text) override {
@@ -45,7 +46,7 @@ public:
     void infoMessage(const QString& text) override { infoMessages << text; }
     bool openUrl(const QUrl& url) override {
         urls << url;
-        return true;
+        return openUrlAnswer;
     }
     bool startProgram(const QString& program, const QStringList& arguments) override {
         programs.append({program, arguments});

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -74,7 +75,13 @@ public:
 
     void infoMessage(const QString& text) override { ShowInfoMessage(text); }
 
-    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+    bool openUrl(const QUrl& url) override {
+        // The desktop hands a link to xdg-open and reports success whether or not any program
+        // takes it; ask first whether a mail program is set up at all.
+        if (url.scheme() == QStringLiteral("mailto") && !HasMailProgram())
+            return false;
+        return QDesktopServices::openUrl(url);
+    }
 
     bool startProgram(const QString& program, const QStringList& arguments) override {
         return QProcess::startDetached(program, arguments);
@@ -82,6 +89,18 @@ public:
 };
 
 } // namespace
+
+bool HasMailProgram() {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return false;
+    QProcess query;
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                          QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForFinished(5000))
+        return false;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
 
 std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& caption,
                                              const QString& initial) {

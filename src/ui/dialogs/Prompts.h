@@ -43,6 +43,9 @@ public:
 [[nodiscard]] std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& caption,
                                                             const QString& initial);
 
+// Whether the desktop names a program for mail links.
+[[nodiscard]] bool HasMailProgram();
+
 // The real dialogs and the desktop.
 [[nodiscard]] std::unique_ptr<TPrompts> MakeDesktopPrompts();
 

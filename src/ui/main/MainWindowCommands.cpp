@@ -116,7 +116,9 @@ void TForm1::acHelpExecute() {
 void TForm1::acVersionExecute() { m_prompts->information(this, VersionMessage(m_info)); }
 
 void TForm1::SendSupportMail(TMailKind kind) {
-    m_prompts->openUrl(QUrl(SupportMailLink(m_info, kind), QUrl::TolerantMode));
+    // Without a mail program the link goes nowhere: show the mail so it can be sent another way.
+    if (!m_prompts->openUrl(QUrl(SupportMailLink(m_info, kind), QUrl::TolerantMode)))
+        m_prompts->infoMessage(SupportMailText(m_info, kind));
 }
 
 } // namespace pelmar
