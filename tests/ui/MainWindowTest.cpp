@@ -5,6 +5,7 @@
 #include "measure/MeasureFiles.h"
 #include "platform/AppPaths.h"
 #include "storage/DataFile.h"
+#include "ui/main/ToolIcons.h"
 #include "ui/history/HistoryWindow.h"
 
 #include <QAction>
@@ -468,6 +469,26 @@ TEST_F(MainWindowTest, EveryCommandStaysOnTheToolBarAtTheNarrowestWindow) {
         EXPECT_TRUE(!more || !more->isVisible()) << all;
     }
     EXPECT_EQ(w.minimumWidth(), 743);
+}
+
+TEST_F(MainWindowTest, TheToolBarShowsTheProgramsOwnPictures) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    const auto same = [](const QIcon& a, const QIcon& b) {
+        return !a.isNull() && a.pixmap(24).toImage() == b.pixmap(24).toImage();
+    };
+    const std::pair<const char*, const char*> pictures[] = {
+        {"acClose", "close"}, {"acOpen", "open"},         {"acPaste", "paste"},
+        {"acCount", "count"}, {"acStop", "stop"},         {"acCopy", "copy"},
+        {"acSave", "save"},   {"acLineGraph", "linegraph"}, {"acFlyGraph", "fly"},
+        {"acResult", "result"}, {"acHelp", "help"}};
+    for (const auto& [name, picture] : pictures)
+        EXPECT_TRUE(same(action(name)->icon(), ToolIcon(picture))) << name;
+    EXPECT_TRUE(same(child<QToolButton>("btnHelp")->icon(), ToolIcon("help")));
+    EXPECT_TRUE(ToolIcon("no such picture").isNull());
+    // Every picture is drawn, not empty.
+    const QImage help = ToolIcon("help").pixmap(24).toImage();
+    EXPECT_NE(help.pixelColor(12, 12).alpha(), 0);
 }
 
 TEST_F(MainWindowTest, TwoDroppedFilesAreRefused) {

@@ -1,5 +1,7 @@
 #include "ui/main/MainToolBar.h"
 
+#include "ui/main/ToolIcons.h"
+
 #include <QAction>
 #include <QCursor>
 #include <QLayout>
@@ -86,7 +88,7 @@ TMainToolBar::TMainToolBar(const TMainToolActions& actions, QWidget* parent) : Q
     m_helpButton->setObjectName(QStringLiteral("btnHelp"));
     m_helpButton->setText(QStringLiteral("ヘルプ(&H)"));
     m_helpButton->setToolTip(QStringLiteral("説明を見る"));
-    m_helpButton->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    m_helpButton->setIcon(ToolIcon("help"));
     m_helpButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     QMenu* helpMenu = actions.helpMenu;
     connect(m_helpButton, &QToolButton::clicked, this,

@@ -10,6 +10,7 @@
 #include "ui/main/MainToolBar.h"
 #include "ui/main/OptionPanel.h"
 #include "ui/main/TextPanes.h"
+#include "ui/main/ToolIcons.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -114,35 +115,35 @@ QAction* TForm1::makeAction(const char* name, const QString& caption, const QStr
 }
 
 void TForm1::createActions() {
-    QStyle* s = style();
     acPaste = makeAction("acPaste", QStringLiteral("貼り付け(&V)"),
                          QStringLiteral("クリップボードにあるテキストを取り込む"));
-    acPaste->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
+    acPaste->setIcon(ToolIcon("paste"));
     acCopy = makeAction("acCopy", QStringLiteral("コピー(&C)"),
                         QStringLiteral("結果をクリップボードにコピー"));
-    acCopy->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    acCopy->setIcon(ToolIcon("copy"));
     acCount = makeAction("acCount", QStringLiteral("計測開始(&A)"),
                          QStringLiteral("リーダビリティを計測する"));
-    acCount->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+    acCount->setIcon(ToolIcon("count"));
     acStop = makeAction("acStop", QStringLiteral("計測中止(&Q)"));
-    acStop->setIcon(s->standardIcon(QStyle::SP_MediaStop));
+    acStop->setIcon(ToolIcon("stop"));
     acOpen = makeAction("acOpen", QStringLiteral("開く(&O)"), QStringLiteral("テキストファイルを開く"));
-    acOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    acOpen->setIcon(ToolIcon("open"));
     acSave = makeAction("acSave", QStringLiteral("記録する(&S)"));
-    acSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    acSave->setIcon(ToolIcon("save"));
     acClose = makeAction("acClose", QStringLiteral("終了(&X)"), QStringLiteral("ペルマーを終わる"));
-    acClose->setIcon(s->standardIcon(QStyle::SP_DialogCloseButton));
+    acClose->setIcon(ToolIcon("close"));
     acHelp = makeAction("acHelp", QStringLiteral("ヘルプ(&H)"), QStringLiteral("説明を見る"));
+    acHelp->setIcon(ToolIcon("help"));
     acVersion = makeAction("acVersion", QStringLiteral("バージョン情報(&V)"));
     acViewFull = makeAction("acViewFull", QStringLiteral("すべて(&A)"));
     acViewSimple = makeAction("acViewSimple", QStringLiteral("音節数のみ(&S)"));
     acViewReadability = makeAction("acViewReadability", QStringLiteral("読みやすさ指標だけ(&R)"));
     acLineGraph = makeAction("acLineGraph", QStringLiteral("折れ線(&G)"));
-    acLineGraph->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
+    acLineGraph->setIcon(ToolIcon("linegraph"));
     acFlyGraph = makeAction("acFlyGraph", QStringLiteral("フライ(&F)"));
-    acFlyGraph->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
+    acFlyGraph->setIcon(ToolIcon("fly"));
     acResult = makeAction("acResult", QStringLiteral("結果(&R)"));
-    acResult->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
+    acResult->setIcon(ToolIcon("result"));
     acQue = makeAction("acQue", QStringLiteral("Question(&Q) 質問"));
     acWish = makeAction("acWish", QStringLiteral("Wish(&W) 要望"));
     acError = makeAction("acError", QStringLiteral("Error(&E) 誤作動"));
