@@ -446,6 +446,8 @@ TEST_F(MainWindowTest, EveryVisibleCommandHasAnAccessKeyOfItsOwn) {
     // F1 reaches the manual from anywhere in the window.
     QTest::keyClick(child<QPlainTextEdit>("RichEdit1"), Qt::Key_F1);
     EXPECT_EQ(prompts->informations.size(), 1);
+    QTest::keyClick(child<QPlainTextEdit>("RichEdit1"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(MainWindowTest, EveryCommandStaysOnTheToolBarAtTheNarrowestWindow) {
