@@ -143,8 +143,14 @@ void TForm1::acCountExecute() {
 
     TRunPacer pacer(m_clock);
     const auto step = [&](TRunStep at, qsizetype done) {
-        runStep(at, done, pacer, true);
-        m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
+        if (m_runHook)
+            m_runHook(at, done);
+        if (pacer.due()) {
+            if (at == TRunStep::Measuring)
+                m_progressBar->setValue(static_cast<int>(done));
+            m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
+            pump();
+        }
         return countButtonCarriesStop();
     };
     std::vector<std::string> lines;
@@ -173,16 +179,7 @@ void TForm1::acCountExecute() {
         const int count = static_cast<int>(lines.size());
         m_progressBar->setRange(0, std::max(1, count - 1));
         m_progressBar->setValue(0);
-        request.progress = [&](int line, long long) {
-            if (m_runHook)
-                m_runHook(TRunStep::Measuring, line);
-            if (pacer.due()) {
-                m_progressBar->setValue(line);
-                m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
-                pump();
-            }
-            return countButtonCarriesStop();
-        };
+        request.progress = [&](int line, long long) { return step(TRunStep::Measuring, line); };
         result = MeasureLines(lines, *m_engine, request);
         m_progressBar->setValue(m_progressBar->maximum());
     }
@@ -196,15 +193,16 @@ void TForm1::acCountExecute() {
     const bool shown = TTextPanes::fill(
         RichEdit2, !replaces, TTextPanes::piecesOf(text, 256 * 1024),
         [&](qsizetype done) { return step(TRunStep::Showing, done) || canceled; });
+    const QString canceledMark =
+        QString::fromUtf8(CanceledText.data(), static_cast<qsizetype>(CanceledText.size()));
     if (!shown) {
-        RichEdit2->appendPlainText(QString::fromUtf8(CanceledText.data(),
-                                                     static_cast<qsizetype>(CanceledText.size())));
+        RichEdit2->appendPlainText(canceledMark);
         result.canceled = true;
     }
+    m_timeLabel->setText(QString::fromStdString(ElapsedText(pacer.elapsed() / 1000)));
 
     if (result.canceled) {
-        m_status->setText(QString::fromUtf8(CanceledText.data(),
-                                            static_cast<qsizetype>(CanceledText.size())));
+        m_status->setText(canceledMark);
     } else {
         m_status->setText(QString::fromStdString(FinishedStatusText(result.totals)));
         m_totals = result.totals;
