@@ -298,6 +298,8 @@ TEST_F(MainWindowTest, StopIsAnsweredInEveryStepOfARunUnderABusyCursor) {
         EXPECT_EQ(window->totals().Words, before.Words) << int(c.step);
         EXPECT_TRUE(action("acCount")->isEnabled()) << int(c.step);
         EXPECT_EQ(cursors, QSet<int>{Qt::BusyCursor}) << int(c.step);
+        // The clock shows the run's own time, read from the run's clock.
+        EXPECT_NE(child<QLabel>("lbTime")->text(), u"00:00"_s) << int(c.step);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 }
