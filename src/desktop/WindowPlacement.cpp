@@ -43,6 +43,14 @@ QRect DesktopBounds(const QList<QRect>& screens) {
     return QRect(left, top, right - left, bottom - top);
 }
 
+QPoint ClampWindowPosition(QPoint saved, QSize window, const QList<QRect>& screens) {
+    const QRect bounds = DesktopBounds(screens);
+    const int right = bounds.left() + bounds.width();
+    const int bottom = bounds.top() + bounds.height();
+    return {std::max(bounds.left(), std::min(right - window.width(), saved.x())),
+            std::max(bounds.top(), std::min(bottom - window.height(), saved.y()))};
+}
+
 QPoint CenteredPosition(QSize screen, QSize window) {
     return {(screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2};
 }

@@ -2,6 +2,10 @@
 
 #include "ui/dialogs/Prompts.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
 #include <QPair>
 #include <QStringList>
 #include <QUrl>
@@ -68,6 +72,21 @@ private:
 inline std::function<qint64()> TickingClock() {
     auto now = std::make_shared<qint64>(0);
     return [now] { return *now += 50; };
+}
+
+// Pumps events until the condition holds, for work that posted events deliver (not for time
+// passing: drive timers with a clock of the test's own). The time limit only ends a test whose
+// condition never comes.
+inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
 }
 
 } // namespace pelmar::test

@@ -177,10 +177,7 @@ void TForm1::createActions() {
     connect(acVersion, &QAction::triggered, this, &TForm1::acVersionExecute);
     connect(acLineGraph, &QAction::triggered, this, &TForm1::acLineGraphExecute);
     connect(acFlyGraph, &QAction::triggered, this, &TForm1::acFlyGraphExecute);
-    connect(acFlyWindow, &QAction::triggered, this, [this] {
-        if (m_fly)
-            m_fly->show();
-    });
+    connect(acFlyWindow, &QAction::triggered, this, &TForm1::acFlyGraphExecute);
     connect(acResult, &QAction::triggered, this, &TForm1::acResultExecute);
     connect(acViewFull, &QAction::triggered, this, [this] {
         m_options.ApplyViewMode(ViewMode::Full);

@@ -1,5 +1,7 @@
 #include "ui/main/MainWindow.h"
 
+#include "desktop/ResultCard.h"
+#include "fly/FlyValues.h"
 #include "measure/SaveRecord.h"
 #include "platform/AppPaths.h"
 #include "platform/DocumentLauncher.h"
@@ -91,16 +93,23 @@ void TForm1::acLineGraphExecute() {
 }
 
 void TForm1::acFlyGraphExecute() {
-    if (m_fly) {
-        m_fly->show();
-        m_fly->raise();
+    if (!m_fly)
+        return;
+    if (m_flyHandOverDue && m_allFeatures) {
+        m_flyHandOverDue = false;
+        m_fly->handOver(FlyValuesOf(m_totals, m_whole), m_measuredName);
+        return;
     }
+    m_fly->show();
+    m_fly->raise();
 }
 
 void TForm1::acResultExecute() {
-    // Both counts, not their product: a product of two large counts can wrap to zero.
-    if (m_totals.Sentences != 0 && m_totals.Words != 0 && m_result)
-        m_result->exec();
+    if (!m_result || !CanShowResultCard(m_totals))
+        return;
+    m_result->fill(MakeResultCard(m_totals, m_whole));
+    if (m_result->exec() == TFormResult::FlyResult)
+        acFlyGraphExecute();
 }
 
 void TForm1::acHelpExecute() {

@@ -76,6 +76,7 @@ void TForm1::acPasteExecute() {
     SetBatchIndex(-1);
     // Pasted text is no file: a save must not take an earlier file's name for it.
     m_filePath.clear();
+    m_textName.clear();
     m_saved = true;
     ShowTextLoaded(true);
 }
@@ -134,12 +135,14 @@ void TForm1::acOpenExecute() {
     if (path.isEmpty() || !loadIntoInputPane(path))
         return;
     m_filePath.clear();
+    m_textName = path;
     ShowTextLoaded(true);
     m_lastFolder = QFileInfo(path).absolutePath();
 }
 
 void TForm1::LoadTextFile(const QString& path) {
     m_filePath = path;
+    m_textName = path;
     if (!loadIntoInputPane(path))
         return;
     ShowTextLoaded(true);

@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include "desktop/ResultCard.h"
 #include "desktop/RunPacer.h"
 #include "measure/MeasureFiles.h"
 #include "measure/MeasureLines.h"
@@ -207,6 +208,10 @@ void TForm1::acCountExecute() {
         m_status->setText(QString::fromStdString(FinishedStatusText(result.totals)));
         m_totals = result.totals;
         m_whole = result.whole;
+        // The next fly action shows this text; later ones show the fly graph as it stands.
+        m_flyHandOverDue = CanShowResultCard(m_totals);
+        m_measuredName = m_textName.isEmpty() ? QStringLiteral("無題")
+                                              : QString::fromStdString(BatchFileName(m_textName));
         if (m_allFeatures && m_totals.Sentences > 0 && m_totals.Words > 0) {
             acFlyGraph->setEnabled(true);
             acResult->setEnabled(true);
