@@ -3,6 +3,7 @@
 #include "ui/dialogs/ResultWindow.h"
 #include "ui/fly/FlyWindow.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/main/ApplicationSetup.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -41,13 +42,10 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(programName);
-    QApplication::setApplicationDisplayName(QStringLiteral("Pelmar"));
+    pelmar::SetUpApplication(app);
     QApplication::setApplicationVersion(QStringLiteral(PELMAR_VERSION));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(PELMAR_DESKTOP_ID));
-    // Closing the main window ends the program, whatever other window is still open.
-    QApplication::setQuitOnLastWindowClosed(false);
 
     // The window system has taken its own options out of the arguments by now.
     const TStartupRequest request =

@@ -77,16 +77,41 @@ QString VersionMessage(const TProgramInfo& info) {
            info.systemName + QStringLiteral(" - ") + info.systemVersion;
 }
 
-QString SupportMailLink(const TProgramInfo& info, TMailKind kind) {
+namespace {
+
+QString mailSubject(const TProgramInfo& info, TMailKind kind) {
     static const char* const kinds[] = {"質問", "要望", "誤作動", "連絡", "利用者より"};
-    const QString lineBreak = QStringLiteral("%0D%0A");
+    return info.productName + QString::fromUtf8(kinds[static_cast<int>(kind)]);
+}
+
+QString mailBody(const TProgramInfo& info, const QString& lineBreak) {
+    return QStringLiteral("製品： ") + info.productName + lineBreak + QStringLiteral("version： ") +
+           info.fileVersion + lineBreak + QStringLiteral("windows： ") + info.systemName +
+           QStringLiteral(" - ") + info.systemVersion + lineBreak +
+           QStringLiteral("用件をお書きください");
+}
+
+} // namespace
+
+QString SupportMailLink(const TProgramInfo& info, TMailKind kind) {
     return QStringLiteral("mailto:%1?").arg(info.supportAddress) + QStringLiteral("cc= &") +
-           QStringLiteral("subject=") + info.productName +
-           QString::fromUtf8(kinds[static_cast<int>(kind)]) + QStringLiteral("&") +
-           QStringLiteral("body=") + QStringLiteral("製品： ") + info.productName + lineBreak +
-           QStringLiteral("version： ") + info.fileVersion + lineBreak +
-           QStringLiteral("windows： ") + info.systemName + QStringLiteral(" - ") +
-           info.systemVersion + lineBreak + QStringLiteral("用件をお書きください");
+           QStringLiteral("subject=") + mailSubject(info, kind) + QStringLiteral("&") +
+           QStringLiteral("body=") + mailBody(info, QStringLiteral("%0D%0A"));
+}
+
+QString SupportMailText(const TProgramInfo& info, TMailKind kind) {
+    const QString br = QStringLiteral("\r\n");
+    return QStringLiteral("メールソフトが設定されていないため、メールを作れませんでした。") + br +
+           QStringLiteral("次の内容をコピーして、ほかの方法でお送りください。") + br + br +
+           QStringLiteral("宛先： ") + info.supportAddress + br + QStringLiteral("件名： ") +
+           mailSubject(info, kind) + br + br + mailBody(info, br);
+}
+
+TToolCaptions ToolCaptions(bool menuShown) {
+    if (menuShown)
+        return {QStringLiteral("貼り付け(&P)"), QStringLiteral("フライ(&Y)"),
+                QStringLiteral("ヘルプ(&U)")};
+    return {QStringLiteral("貼り付け(&V)"), QStringLiteral("フライ(&F)"), QStringLiteral("ヘルプ(&H)")};
 }
 
 QString PaneTextOf(QString text) {

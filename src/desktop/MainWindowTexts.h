@@ -28,11 +28,20 @@ struct TProgramInfo {
 
 inline constexpr char NoWordDataMessage[] = "データファイル pelmar.dat が ありません";
 inline constexpr char OneDroppedFileMessage[] = "Ｄ＆Ｄで取り込むファイルは１つだけです";
+inline constexpr char NoClipboardTextMessage[] = "クリップボードにテキストがありません";
 inline constexpr char MeasuringText[] = "計算中・・・";
 inline constexpr char CopiedStatusText[] = "クリップボードにコピーしました";
 inline constexpr char UntitledText[] = "テキスト名 無題";
 inline constexpr char SaveTitlePrompt[] = "結果保存、テキスト名を入力";
 inline constexpr char UnknownVersionText[] = "不明";
+
+// The captions of the tool-bar commands whose access keys the main menu would take: with the
+// menu shown, ファイル(F), 表示(V) and ヘルプ(H) own F, V and H, so paste, fly and the help
+// button move to letters of their own.
+struct TToolCaptions {
+    QString paste, flyGraph, helpButton;
+};
+[[nodiscard]] TToolCaptions ToolCaptions(bool menuShown);
 
 // The steps shown in the input pane at start.
 [[nodiscard]] QStringList InstructionLines();
@@ -55,6 +64,8 @@ inline constexpr char UnknownVersionText[] = "不明";
 enum class TMailKind { Question, Wish, Error, Information, Other };
 // A mailto: link with subject and body; its line breaks are already URL-encoded.
 [[nodiscard]] QString SupportMailLink(const TProgramInfo& info, TMailKind kind);
+// The same mail as text to copy, for a desktop where no mail program takes the link.
+[[nodiscard]] QString SupportMailText(const TProgramInfo& info, TMailKind kind);
 
 // Text as the panes hold it: every line end a single "\n".
 [[nodiscard]] QString PaneTextOf(QString text);

@@ -5,6 +5,7 @@
 #include "storage/DataFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace pelmar {
@@ -68,18 +69,23 @@ TSaveRecordResult SaveRecord(const TSaveRecordInput& input) {
     history->WriteString(section, vocab::ColumnKeys[21], toCp932(title));
     history->AddToSection(input.listName, section);
 
+    // The text first, then the history in one atomic replace: a record never points at a text
+    // that is not there, and a failed save leaves nothing behind, so trying again gives exactly
+    // one record.
+    const bool textExisted = QFileInfo::exists(result.textFile);
     TCompressStringList text;
     if (input.lines)
         text.SetLines(*input.lines);
     const SaveResult textSaved = text.SaveToFile(result.textFile);
-
-    const SaveResult historySaved = SaveAndFree(history);
-    if (!historySaved.ok()) {
-        result.message = saveFailure(input.historyFile, historySaved);
-        return result;
-    }
     if (!textSaved.ok()) {
         result.message = saveFailure(result.textFile, textSaved);
+        return result;
+    }
+    const SaveResult historySaved = SaveAndFree(history);
+    if (!historySaved.ok()) {
+        if (!textExisted)
+            QFile::remove(result.textFile);
+        result.message = saveFailure(input.historyFile, historySaved);
         return result;
     }
     result.ok = true;

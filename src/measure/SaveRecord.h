@@ -32,6 +32,7 @@ struct TSaveRecordResult {
 
 // Writes one measurement as a record section (nine counts, eleven index tenths, the title) into
 // the history file, adds its key to the list section and saves a compressed copy of the text.
+// Both are written or neither: when the history cannot be written, the new text file is removed.
 // A history file that exists but cannot be read is left alone: writing it back would drop every
 // record it holds.
 [[nodiscard]] TSaveRecordResult SaveRecord(const TSaveRecordInput& input);

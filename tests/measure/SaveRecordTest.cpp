@@ -1,6 +1,7 @@
 #include "measure/SaveRecord.h"
 #include "storage/DataFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -71,6 +72,46 @@ TEST_F(SaveRecordTest, DamagedHistoryIsLeftAlone) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("BDC1 but not really a container"));
     EXPECT_FALSE(QFile::exists(result.textFile));
+}
+
+// Failures are made with a file where a folder belongs and a folder where a file belongs, so they
+// fail for root as well as for an ordinary user.
+TEST_F(SaveRecordTest, AFailedSaveWritesNeitherTheTextNorTheRecord) {
+    const auto historyBytes = [&] {
+        QFile file(input.historyFile);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    ASSERT_TRUE(SaveRecord(input).ok);
+    const QByteArray before = historyBytes();
+    input.now = input.now.addSecs(1);
+
+    // The text cannot be written: the history keeps only the first record.
+    ASSERT_TRUE(QDir(dir.filePath("texts")).removeRecursively());
+    QFile blocker(dir.filePath("texts"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    auto result = SaveRecord(input);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.message.contains("pm20261209101113.dat")) << result.message.toStdString();
+    EXPECT_EQ(historyBytes(), before);
+
+    // The history cannot be written: the new text file goes again.
+    ASSERT_TRUE(QFile::remove(dir.filePath("texts")));
+    input.historyFile = dir.filePath("history-folder");
+    ASSERT_TRUE(QDir().mkpath(input.historyFile));
+    result = SaveRecord(input);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(QFile::exists(result.textFile));
+    EXPECT_TRUE(QDir(dir.filePath("texts")).isEmpty());
+
+    // Once the way is clear again, the retry gives exactly one more record.
+    input.historyFile = dir.filePath("pelmar.hst");
+    result = SaveRecord(input);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    TDataIndexFile history(input.historyFile);
+    EXPECT_EQ(history.ReadSection("Index"),
+              (std::vector<std::string>{"2026/12/09 10:11:12", "2026/12/09 10:11:13"}));
+    EXPECT_TRUE(QFile::exists(result.textFile));
 }
 
 } // namespace

@@ -4,13 +4,15 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
+
 #include <QPair>
 #include <QStringList>
-#include <QThread>
 #include <QUrl>
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace pelmar::test {
@@ -25,6 +27,7 @@ public:
     std::deque<TAnswer> confirmAnswers;
     std::deque<std::optional<QString>> inputAnswers;
     QString openAnswer;
+    bool openUrlAnswer = true;
 
     void information(QWidget*, const QString& text) override { informations << text; }
     bool warningYesAbort(QWidget*, const QString& text) override {
@@ -47,7 +50,7 @@ public:
     void infoMessage(const QString& text) override { infoMessages << text; }
     bool openUrl(const QUrl& url) override {
         urls << url;
-        return true;
+        return openUrlAnswer;
     }
     bool startProgram(const QString& program, const QStringList& arguments) override {
         programs.append({program, arguments});
@@ -64,7 +67,16 @@ private:
     }
 };
 
-// Pumps events until the condition holds or the time is up.
+// A clock that moves on by one pump interval at every reading, so a run pumps the window's
+// events at every step however fast the machine is.
+inline std::function<qint64()> TickingClock() {
+    auto now = std::make_shared<qint64>(0);
+    return [now] { return *now += 50; };
+}
+
+// Pumps events until the condition holds, for work that posted events deliver (not for time
+// passing: drive timers with a clock of the test's own). The time limit only ends a test whose
+// condition never comes.
 inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000) {
     QElapsedTimer clock;
     clock.start();

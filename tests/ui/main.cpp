@@ -1,3 +1,5 @@
+#include "ui/main/ApplicationSetup.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QStandardPaths>
@@ -14,8 +16,10 @@ int main(int argc, char** argv) {
         qputenv("HOME", QFile::encodeName(home.path()));
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    pelmar::SetUpApplication(app);
+    // Test mode already keeps the folders apart; a name of its own keeps them apart from a
+    // developer's real program as well.
     QApplication::setApplicationName(QStringLiteral("pelmar-ui-tests"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pelmar"));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -10,6 +10,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+
+#include <algorithm>
 
 namespace pelmar {
 namespace {
@@ -59,12 +62,10 @@ public:
 
     std::optional<QString> inputText(QWidget* parent, const QString& caption,
                                      const QString& initial) override {
-        bool ok = false;
-        const QString answer = QInputDialog::getText(parent, caption, QString(),
-                                                     QLineEdit::Normal, initial, &ok);
-        if (!ok)
+        const std::unique_ptr<QInputDialog> dialog = MakeInputDialog(parent, caption, initial);
+        if (dialog->exec() != QDialog::Accepted)
             return std::nullopt;
-        return answer;
+        return dialog->textValue();
     }
 
     QString openTextFile(QWidget* parent, const QString& folder) override {
@@ -74,7 +75,13 @@ public:
 
     void infoMessage(const QString& text) override { ShowInfoMessage(text); }
 
-    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+    bool openUrl(const QUrl& url) override {
+        // The desktop hands a link to xdg-open and reports success whether or not any program
+        // takes it; ask first whether a mail program is set up at all.
+        if (url.scheme() == QStringLiteral("mailto") && !HasMailProgram())
+            return false;
+        return QDesktopServices::openUrl(url);
+    }
 
     bool startProgram(const QString& program, const QStringList& arguments) override {
         return QProcess::startDetached(program, arguments);
@@ -82,6 +89,32 @@ public:
 };
 
 } // namespace
+
+bool HasMailProgram() {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return false;
+    QProcess query;
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                          QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForFinished(5000))
+        return false;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& caption,
+                                             const QString& initial) {
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setObjectName(QStringLiteral("InputBox"));
+    dialog->setWindowTitle(caption);
+    dialog->setLabelText(caption);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setTextValue(initial);
+    dialog->setOkButtonText(QString::fromUtf8(MsgButtonInfo(TMsgButton::OK).caption));
+    dialog->setCancelButtonText(QString::fromUtf8(MsgButtonInfo(TMsgButton::Cancel).caption));
+    dialog->resize(std::max(dialog->sizeHint().width(), 320), dialog->sizeHint().height());
+    return dialog;
+}
 
 std::unique_ptr<TPrompts> MakeDesktopPrompts() { return std::make_unique<TDesktopPrompts>(); }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+class QInputDialog;
 class QWidget;
 
 namespace pelmar {
@@ -37,6 +38,13 @@ public:
     // Starts a program detached, with its arguments (never a shell line).
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
 };
+
+// The input box the real prompts show: the question as its title and as a label over the line.
+[[nodiscard]] std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& caption,
+                                                            const QString& initial);
+
+// Whether the desktop names a program for mail links.
+[[nodiscard]] bool HasMailProgram();
 
 // The real dialogs and the desktop.
 [[nodiscard]] std::unique_ptr<TPrompts> MakeDesktopPrompts();

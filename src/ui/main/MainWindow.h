@@ -1,30 +1,31 @@
 #pragma once
 
 #include "desktop/MainWindowTexts.h"
+#include "desktop/RunPacer.h"
 #include "engine/TextCounts.h"
 #include "measure/Formulas.h"
 #include "measure/MeasureOptions.h"
 #include "ui/dialogs/Prompts.h"
+#include "ui/main/TextPanes.h"
 
 #include <QDateTime>
+#include <QMargins>
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <tuple>
 #include <string>
 #include <vector>
 
 class QAction;
 class QActionGroup;
-class QFrame;
-class QGroupBox;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
-class QSplitter;
-class QToolBar;
 class QToolButton;
 
 namespace pelmar {
@@ -33,6 +34,8 @@ class TDataFile;
 class TForm2;
 class TForm4;
 class TFormResult;
+class TMainToolBar;
+class TOptionPanel;
 class TPelgine;
 
 // The main window: takes text in by paste, typing, open or drop, measures it line by line with
@@ -89,6 +92,11 @@ public:
     // Seams for tests: the pause between the files of a batch, the manual's path.
     void setBatchPause(int milliseconds) { m_batchPause = milliseconds; }
     void setHelpDocument(const QString& path) { m_helpDocument = path; }
+    // Seams for tests: the clock that paces a run's event pumps and its elapsed time, and a hook
+    // called at every step of a long job (each line measured), before events may be pumped.
+    using RunHook = std::function<void(TRunStep step, qsizetype done)>;
+    void setRunClock(TMsClock clock) { m_clock = std::move(clock); }
+    void setRunHook(RunHook hook) { m_runHook = std::move(hook); }
 
     // The main history file, pelmar.hst in the data folder.
     [[nodiscard]] static QString HistoryFilePath();
@@ -106,19 +114,22 @@ private:
     QAction* makeAction(const char* name, const QString& caption, const QString& hint = {});
     void createActions();
     void createMenus();
-    void createToolBars();
-    void createPanes();
-    void createOptionPanel();
-    void fillOptionLists();
-    void optionClicked(QListWidget* list, int item);
+    void createControls();
     void readSettings();
     void writeSettings();
+    // Fits the saved (or default) place into the screens, frame included.
+    void placeWindow(QMargins frame);
     void applyFeatureVisibility();
     void pump(bool userInput = true);
     void pause(int milliseconds);
     bool countButtonCarriesStop() const;
-    void bindCountButton(QAction* action);
-    void loadIntoInputPane(const QString& path, bool& ok);
+    // Reads a file into the input pane; false, with the reason told, when it could not be read
+    // or was no text the user wanted. The pane keeps its text then.
+    bool loadIntoInputPane(const QString& path);
+    bool fillInputPane(const TTextPanes::PieceSource& pieces);
+    // One step of a long job: calls the test hook and pumps the window's events when due;
+    // false once the window is closing.
+    bool runStep(TRunStep step, qsizetype done, TRunPacer& pacer, bool userInput);
     QDateTime nextSaveTime();
 
     std::unique_ptr<TPrompts> m_prompts;
@@ -139,6 +150,7 @@ private:
     bool m_shownOnce = false;
     bool m_inBatch = false;
     bool m_closePending = false;
+    bool m_loading = false;
     QString m_filePath;
     QString m_textName; // the file the input pane holds, if any
     QString m_lastFolder;
@@ -149,7 +161,12 @@ private:
     QString m_historyTarget;
     QString m_listName;
     QString m_helpDocument;
+    TMsClock m_clock = SteadyClock();
+    RunHook m_runHook;
     int m_rightWidth = 207;
+    // The place read from the settings: frame left and top, client width and height.
+    std::tuple<std::optional<int>, std::optional<int>, std::optional<int>, std::optional<int>>
+        m_savedPlace;
 
     // The last completed run.
     TTextCounts m_totals;
@@ -186,27 +203,17 @@ private:
     QActionGroup* m_viewModes = nullptr;
 
     // Controls.
-    QToolBar* m_upperBand = nullptr;
-    QToolBar* m_toolBar = nullptr;
+    TMainToolBar* m_toolBar = nullptr;
     QToolButton* m_countButton = nullptr;
-    QToolButton* m_helpButton = nullptr;
-    QFrame* m_progressPanel = nullptr;
     QProgressBar* m_progressBar = nullptr;
     QLabel* m_batchLabel = nullptr;
     QLabel* m_timeLabel = nullptr;
-    QSplitter* m_splitter = nullptr;
+    TTextPanes* m_panes = nullptr;
     QPlainTextEdit* RichEdit1 = nullptr;
     QPlainTextEdit* RichEdit2 = nullptr;
-    QWidget* m_optionPanel = nullptr;
-    QGroupBox* m_groups[4] = {};
-    QListWidget* m_displayList = nullptr;
-    QListWidget* m_readabilityList = nullptr;
-    QListWidget* m_afterList = nullptr;
-    QListWidget* m_conditionList = nullptr;
-    QListWidget* m_ruleList = nullptr;
+    TOptionPanel* m_optionPanel = nullptr;
     QLabel* m_status = nullptr;
     QMenu* m_helpMenu = nullptr;
-    QMenu* m_editMenu = nullptr;
 };
 
 } // namespace pelmar
