@@ -4,6 +4,7 @@
 #include "engine/Pelgine.h"
 
 #include <chrono>
+#include <optional>
 
 namespace pelmar {
 namespace {
@@ -22,15 +23,17 @@ void add(TTextCounts& totals, const TTextCounts& line) {
     totals.Letters += line.Letters;
 }
 
-// The first character other than a blank on the lines after `from`, or 0 when there is none.
-char firstCharacterAfter(const std::vector<std::string>& lines, std::size_t from) {
+// The first character other than a blank on the lines after `from`, if there is one. Any other
+// byte counts, a NUL as much as a TAB: a line that holds only a control character is no empty
+// line here, though trimming makes it a blank line when its turn comes.
+std::optional<char> firstCharacterAfter(const std::vector<std::string>& lines, std::size_t from) {
     for (std::size_t k = from + 1; k < lines.size(); ++k) {
         for (char c : lines[k]) {
             if (c != ' ')
                 return c;
         }
     }
-    return '\0';
+    return std::nullopt;
 }
 
 // A word broken over the line end ("infor-" + "mation is") is joined on the first line; the next
@@ -111,9 +114,10 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
                 work.Phrases += openPhrase;
                 openSentence = openClause = openPhrase = false;
             } else if (openSentence) {
-                const char ch = firstCharacterAfter(lines, i);
+                const std::optional<char> next = firstCharacterAfter(lines, i);
                 const bool isLast = i + 1 == lines.size();
-                if (ch != '\0') {
+                if (next) {
+                    const char ch = *next;
                     // Punctuation that starts the next line closes what this one left open; a
                     // letter continues the sentence, which is counted where it ends.
                     if (openPhrase && !(isAsciiLetter(ch) || bytes::isDigit(ch))) {

@@ -69,12 +69,27 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
 std::string lineToCp932(std::string_view line, TextEncoding encoding) {
     if (encoding == TextEncoding::Cp932)
         return canonicalCp932(line);
-    const std::string_view text = withoutBom(line);
     // Most lines of English text are plain ASCII, which is the same in both encodings.
-    if (std::all_of(text.begin(), text.end(),
+    if (std::all_of(line.begin(), line.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return std::string(text);
-    return toCp932(decodeUtf8(text));
+        return std::string(line);
+    return toCp932(decodeUtf8(line));
+}
+
+std::vector<std::string> textLinesToCp932(QStringView text) {
+    std::vector<std::string> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        lines.push_back(toCp932(text.mid(start, end - start)));
+        start = end + 1;
+        if (end + 1 < n && text[end] == u'\r' && text[end + 1] == u'\n')
+            ++start;
+    }
+    return lines;
 }
 
 std::vector<std::string> textFileLines(std::string_view bytes) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include <string>
 #include <string_view>
@@ -30,11 +31,14 @@ enum class TextEncoding { Utf8, Cp932 };
 // opened in the window; for CP932 that is canonicalCp932(line).
 //
 // Callers pass each line of splitLines(textFileBody(file, encoding)) with the encoding
-// detectTextEncoding gives for the whole file. A UTF-8 line that still starts with a BOM loses
-// it, so a caller that splits the whole file gets the first line right too; the price is that an
-// invisible zero-width no-break space (the same bytes) opening a later line vanishes instead of
-// becoming a geta mark at the line start.
+// detectTextEncoding gives for the whole file. A BOM (zero-width no-break space) vanishes
+// wherever it stands in a UTF-8 line, as toCp932 drops it.
 [[nodiscard]] std::string lineToCp932(std::string_view line, TextEncoding encoding);
+
+// The lines of a text (the window's input pane) as the CP932 bytes the engine reads. The text is
+// split at CR LF, CR or LF before it is converted, so a character that vanishes in conversion (a
+// zero-width no-break space alone on the last line) never takes its line with it.
+[[nodiscard]] std::vector<std::string> textLinesToCp932(QStringView text);
 
 // A whole ".txt" file as the CP932 lines the measurement reads.
 [[nodiscard]] std::vector<std::string> textFileLines(std::string_view bytes);

@@ -101,6 +101,20 @@ TEST_F(MeasureLinesTest, BlankLineCarriesOnlyThePendingUnits) {
     EXPECT_EQ(m.totals.Words, 3);
 }
 
+// A line of nothing but a NUL is a line like one of any other control character: the look-ahead
+// of the line before finds a character there (so the open phrase closes on that line), and
+// trimmed it is a blank line that carries the pending sentence.
+TEST_F(MeasureLinesTest, ALineOfOnlyANulIsLikeAnyOtherControlCharacter) {
+    for (const char control : {'\0', '\x01', '\t'}) {
+        const auto m = measure({"Hello world", std::string(1, control), "Bye."});
+        std::vector<std::pair<int, int>> rows;
+        for (const auto& line : m.lines)
+            rows.emplace_back(line.Sentences, line.Phrases);
+        EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{0, 1}, {1, 0}, {1, 1}}))
+            << "control character " << int(control);
+    }
+}
+
 TEST_F(MeasureLinesTest, BlankLinesPassedToTheEngine) {
     options.conditions[condition::BlankLinesPassed] = true;
     // Followed only by blank lines, which close nothing here: counted at its own line.
