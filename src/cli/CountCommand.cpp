@@ -1,15 +1,15 @@
 #include "cli/CountCommand.h"
 
+#include "cli/CountOptions.h"
+
 #include "engine/Pelgine.h"
 #include "measure/MeasureFiles.h"
 #include "measure/MeasureLines.h"
 #include "measure/SaveRecord.h"
 #include "measure/Vocabulary.h"
-#include "platform/AppPaths.h"
 #include "platform/TextFile.h"
 #include "storage/BuiltinWordData.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 
@@ -21,16 +21,11 @@
 #include <iostream>
 #include <optional>
 #include <sstream>
-#include <thread>
 
 namespace pelmar {
 namespace {
 
 constexpr std::size_t kFlushSize = 1u << 16;
-
-const char* const kShowNames[display::Count] = {"total", "summary", "legend", "no",
-                                                 "sent",  "phrase",  "words",  "sylla",
-                                                 "1syl",  "3syl",    "letters", "cons"};
 
 void writeLine(std::ostream& stream, const QString& text) {
     stream << text.toUtf8().toStdString() << '\n';
@@ -251,55 +246,10 @@ void jsonMeasurement(std::string& out, const TMeasurement& m, std::string_view n
     out += '}';
 }
 
-// --- options ---------------------------------------------------------------------------------
-
-struct Settings {
-    TMeasureOptions options;
-    bool words = false;
-    bool json = false;
-    int jobs = 1;
-    bool save = false;
-    QString title;
-    QString dataDir;
-    QStringList files;
-};
-
-bool parseList(const QString& text, const QStringList& names, std::vector<int>& positions,
-               QString& bad) {
-    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString name = item.trimmed();
-        qsizetype at = -1;
-        for (qsizetype k = 0; k < names.size() && at < 0; ++k)
-            if (names[k].compare(name, Qt::CaseInsensitive) == 0)
-                at = k;
-        if (at < 0) {
-            bad = name;
-            return false;
-        }
-        positions.push_back(static_cast<int>(at));
-    }
-    return true;
-}
-
-QStringList namesOf(const char* const* names, int count) {
-    QStringList list;
-    for (int i = 0; i < count; ++i)
-        list << QString::fromUtf8(names[i]);
-    return list;
-}
-
-QStringList indexKeys() {
-    QStringList list;
-    for (int k = 0; k < IndexCount; ++k)
-        list << QString::fromUtf8(vocab::ColumnKeys[static_cast<std::size_t>(k + 9)].data(),
-                                  static_cast<qsizetype>(vocab::ColumnKeys[static_cast<std::size_t>(k + 9)].size()));
-    return list;
-}
-
 // --- measuring --------------------------------------------------------------------------------
 
 struct Saver {
-    const Settings& settings;
+    const TCountSettings& settings;
     QDateTime last;
     bool save(const TMeasurement& m, const std::vector<std::string>& lines, const QString& title,
               std::ostream& err) {
@@ -320,7 +270,7 @@ struct Saver {
     }
 };
 
-int measureOne(const Settings& settings, const QString& name, std::istream& in, std::ostream& out,
+int measureOne(const TCountSettings& settings, const QString& name, std::istream& in, std::ostream& out,
                std::ostream& err, const TDataFile* wordData) {
     std::string bytes;
     QString error;
@@ -363,7 +313,7 @@ int measureOne(const Settings& settings, const QString& name, std::istream& in, 
     return 0;
 }
 
-int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
+int measureBatch(const TCountSettings& settings, const std::string& standardInput, std::ostream& out, std::ostream& err,
                  const TDataFile* wordData) {
     TMeasureOptions options = settings.options;
     // Dropped files always give total rows with index columns.
@@ -377,7 +327,13 @@ int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
         refused.prepend(path);
         return true;
     };
-    callbacks.load = [](const QString& path, std::vector<std::string>& lines, QString& error) {
+    callbacks.isStandardInput = [](const QString& path) { return path == QLatin1String("-"); };
+    callbacks.load = [&standardInput](const QString& path, std::vector<std::string>& lines,
+                                      QString& error) {
+        if (path == QLatin1String("-")) {
+            lines = textFileLines(standardInput);
+            return true;
+        }
         std::string bytes;
         std::istringstream none;
         if (!readAll(path, none, bytes, error))
@@ -434,140 +390,20 @@ int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
 
 int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream& out,
                     std::ostream& err) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Measures English text line by line and prints the tab-separated result the copy "
-        "command gives: words, syllables, letters, consonants and, on request, sentences, "
-        "phrases and readability indices."));
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Displays help on commandline options."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Displays version information."));
-    const QCommandLineOption viewOption(
-        QStringLiteral("view"), QStringLiteral("Result display mode: full, simple or readability."),
-        QStringLiteral("mode"));
-    const QCommandLineOption showOption(
-        QStringLiteral("show"),
-        QStringLiteral("Result items to show, comma-separated: total, summary, legend, no, sent, "
-                       "phrase, words, sylla, 1syl, 3syl, letters, cons."),
-        QStringLiteral("list"));
-    const QCommandLineOption indexOption(
-        QStringLiteral("index"),
-        QStringLiteral("Readability indices, comma-separated keys (PMJP, PMEN, FKGL, CLI, FORC, "
-                       "FryG, GFog, SMOG, LWF, ARI, FRES) or all."),
-        QStringLiteral("list"));
-    const QCommandLineOption conditionOption(
-        QStringLiteral("condition"),
-        QStringLiteral("Measurement condition 1 to 5 (may be repeated): 1 hyphenated words are "
-                       "one word, 2 a sentence may start in lower case, 3 a line break ends a "
-                       "sentence, 4 blank lines end nothing, 5 a semicolon ends no sentence."),
-        QStringLiteral("n"));
-    const QCommandLineOption jobsOption(
-        QStringLiteral("jobs"), QStringLiteral("Files measured at once in a batch (default: cores)."),
-        QStringLiteral("n"));
-    const QCommandLineOption wordsOption(
-        QStringLiteral("words"),
-        QStringLiteral("Prints every word with its syllables and consonants, tab-separated."));
-    const QCommandLineOption jsonOption(
-        QStringLiteral("json"),
-        QStringLiteral("Prints per-line counts, totals, ratios, style scores and indices as JSON."));
-    const QCommandLineOption saveOption(
-        QStringLiteral("save"),
-        QStringLiteral("Saves the finished measurement in the history under this title (in a "
-                       "batch each file is saved under its own name)."),
-        QStringLiteral("title"));
-    const QCommandLineOption dataDirOption(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Folder of the history file and saved texts (default: the program's data "
-                       "folder)."),
-        QStringLiteral("dir"));
-    for (const auto* option : {&helpOption, &versionOption, &viewOption, &showOption, &indexOption,
-                               &conditionOption, &jobsOption, &wordsOption, &jsonOption, &saveOption,
-                               &dataDirOption})
-        parser.addOption(*option);
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Text files (UTF-8 or CP932); standard input "
-                                                "when none or \"-\". Several files are measured "
-                                                "as a batch of .txt files, one row each."),
-                                 QStringLiteral("[FILE...]"));
-
-    QStringList argv = arguments;
-    argv.prepend(QStringLiteral("pelmar-count"));
-    auto fail = [&](const QString& message) {
-        writeLine(err, QStringLiteral("pelmar-count: ") + message);
+    TCountSettings settings;
+    QString error;
+    if (!ParseCountArguments(arguments, settings, error)) {
+        writeLine(err, QStringLiteral("pelmar-count: ") + error);
         return 2;
-    };
-    if (!parser.parse(argv))
-        return fail(parser.errorText());
-    if (parser.isSet(helpOption)) {
-        out << parser.helpText().toUtf8().toStdString();
+    }
+    if (settings.action == TCountSettings::Action::Help) {
+        out << settings.helpText.toUtf8().toStdString();
         return 0;
     }
-    if (parser.isSet(versionOption)) {
+    if (settings.action == TCountSettings::Action::Version) {
         writeLine(out, QStringLiteral("pelmar-count " PELMAR_VERSION));
         return 0;
     }
-
-    Settings settings;
-    settings.words = parser.isSet(wordsOption);
-    settings.json = parser.isSet(jsonOption);
-    if (parser.isSet(viewOption)) {
-        const QString mode = parser.value(viewOption);
-        if (mode == QLatin1String("full"))
-            settings.options.ApplyViewMode(ViewMode::Full);
-        else if (mode == QLatin1String("simple"))
-            settings.options.ApplyViewMode(ViewMode::Simple);
-        else if (mode == QLatin1String("readability"))
-            settings.options.ApplyViewMode(ViewMode::Readability);
-        else
-            return fail(QStringLiteral("unknown view '%1' (full, simple or readability)").arg(mode));
-    }
-    QString bad;
-    if (parser.isSet(showOption)) {
-        std::vector<int> positions;
-        if (!parseList(parser.values(showOption).join(QLatin1Char(',')),
-                       namesOf(kShowNames, display::Count), positions, bad))
-            return fail(QStringLiteral("unknown result item '%1'").arg(bad));
-        settings.options.resultDisplay.fill(false);
-        for (int p : positions)
-            settings.options.resultDisplay[static_cast<std::size_t>(p)] = true;
-    }
-    if (parser.isSet(indexOption)) {
-        const QString list = parser.values(indexOption).join(QLatin1Char(','));
-        if (list.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
-            settings.options.readability.fill(true);
-        } else {
-            std::vector<int> positions;
-            if (!parseList(list, indexKeys(), positions, bad))
-                return fail(QStringLiteral("unknown index '%1'").arg(bad));
-            for (int p : positions)
-                settings.options.readability[static_cast<std::size_t>(p)] = true;
-        }
-    }
-    for (const QString& value : parser.values(conditionOption)) {
-        bool ok = false;
-        const int n = value.toInt(&ok);
-        if (!ok || n < 1 || n > condition::Count)
-            return fail(QStringLiteral("condition must be 1 to 5, not '%1'").arg(value));
-        settings.options.conditions[static_cast<std::size_t>(n - 1)] = true;
-    }
-    settings.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (parser.isSet(jobsOption)) {
-        bool ok = false;
-        settings.jobs = parser.value(jobsOption).toInt(&ok);
-        if (!ok || settings.jobs < 1 || settings.jobs > 256)
-            return fail(QStringLiteral("jobs must be a number from 1 to 256"));
-    }
-    settings.save = parser.isSet(saveOption);
-    settings.title = parser.value(saveOption);
-    settings.dataDir = parser.isSet(dataDirOption) ? parser.value(dataDirOption) : AppDataFolder();
-    if (settings.save && settings.words)
-        return fail(QStringLiteral("--save measures; it does not go with --words"));
-
-    settings.files = parser.positionalArguments();
-    if (settings.files.isEmpty())
-        settings.files << QStringLiteral("-");
-    QString error;
     for (const QString& name : settings.files) {
         if (!canOpen(name, error)) {
             writeLine(err, error);
@@ -576,7 +412,7 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
     }
 
     const auto wordData = LoadBuiltinWordData();
-    if (settings.words) {
+    if (settings.action == TCountSettings::Action::Words) {
         TPelgine engine;
         engine.Dictionary = wordData.get();
         for (const QString& name : settings.files) {
@@ -592,7 +428,12 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
     }
     if (settings.files.size() == 1)
         return measureOne(settings, settings.files.front(), in, out, err, wordData.get());
-    return measureBatch(settings, out, err, wordData.get());
+    // Standard input is read once, before the files are shared out among the threads; every
+    // "-" of the batch is that text.
+    std::string standardInput;
+    if (settings.files.contains(QStringLiteral("-")))
+        (void)readAll(QStringLiteral("-"), in, standardInput, error);
+    return measureBatch(settings, standardInput, out, err, wordData.get());
 }
 
 } // namespace pelmar
