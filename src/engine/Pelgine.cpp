@@ -31,9 +31,17 @@ constexpr std::array<bool, 256> makeWordBytes(bool lettersAndDigitsOnly) {
     return table;
 }
 constexpr auto kWordBytes = makeWordBytes(false);
-constexpr auto kLetterBytes = makeWordBytes(true);
 [[nodiscard]] bool isWordByte(char c) { return kWordBytes[u8(c)]; }
-[[nodiscard]] bool isLetterOrDigit(char c) { return kLetterBytes[u8(c)]; }
+
+// Both at once for the word loop: 1 a word character, 3 one that is also a letter or digit.
+constexpr std::array<std::uint8_t, 256> makeByteClasses() {
+    std::array<std::uint8_t, 256> table{};
+    const auto letters = makeWordBytes(true);
+    for (int c = 0; c < 256; ++c)
+        table[c] = static_cast<std::uint8_t>(kWordBytes[c] | (letters[c] ? 2 : 0));
+    return table;
+}
+constexpr auto kByteClasses = makeByteClasses();
 
 // "Reads as a non-zero integer" the way a decimal conversion with default 0 does: the whole
 // word must be a decimal number within 32 bits.
@@ -180,7 +188,7 @@ void TPelgine::Analyze() {
     }
     if (Text.empty())
         return;
-    if (std::any_of(Text.begin(), Text.end(), [](char c) { return u8(c) >= 0x80; }))
+    if (!isAscii(Text))
         Text = NormalizeText(Text);
     if (HyphenJoins)
         std::erase(Text, '-'); // so the word-character set never meets a hyphen either
@@ -259,13 +267,17 @@ void TPelgine::Analyze() {
         }
 
         if (isWordByte(b) || inWordDot(p)) {
-            // Take the whole run of word characters at once.
+            // Take the whole run of word characters at once. The text ends in a blank, so the
+            // run always stops inside it.
             const std::size_t start = p;
             int letters = 0;
-            do {
-                letters += isLetterOrDigit(text[p]);
-                ++p;
-            } while (p < n && (isWordByte(text[p]) || inWordDot(p)));
+            for (;; ++p) {
+                const std::uint8_t cls = kByteClasses[u8(text[p])];
+                if (cls != 0)
+                    letters += cls >> 1;
+                else if (!inWordDot(p))
+                    break;
+            }
             Letters += letters;
             lettersInWord += letters;
             if (word.empty()) {
