@@ -1,12 +1,13 @@
 #include "cli/CountCommand.h"
 
 #include "cli/CountOptions.h"
+#include "cli/JsonOutput.h"
 
-#include "engine/Pelgine.h"
 #include "measure/MeasureFiles.h"
+#include "measure/ListWords.h"
 #include "measure/MeasureLines.h"
+#include "measure/MeasureText.h"
 #include "measure/SaveRecord.h"
-#include "measure/Vocabulary.h"
 #include "platform/TextFile.h"
 #include "storage/BuiltinWordData.h"
 
@@ -14,12 +15,7 @@
 #include <QFile>
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
 #include <iostream>
-#include <optional>
 #include <sstream>
 
 namespace pelmar {
@@ -47,20 +43,24 @@ bool readAll(const QString& name, std::istream& in, std::string& bytes, QString&
         error = cannotRead(name, file.errorString());
         return false;
     }
-    // Straight into the string: a second copy of a large file would double the memory.
-    if (file.size() > 0)
-        bytes.reserve(static_cast<std::size_t>(file.size()));
-    char chunk[1 << 16];
+    // Straight into the string: a second copy of a large file would double the memory. A file
+    // that turns out longer than it said (or says nothing, like a pipe) is read on in chunks.
+    std::size_t size = file.size() > 0 ? static_cast<std::size_t>(file.size()) : 0;
+    bytes.resize(size);
+    std::size_t filled = 0;
     for (;;) {
-        const qint64 n = file.read(chunk, sizeof chunk);
+        if (filled == bytes.size())
+            bytes.resize(filled + (1 << 16));
+        const qint64 n = file.read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled));
         if (n < 0) {
             error = cannotRead(name, file.errorString());
             return false;
         }
         if (n == 0)
             break;
-        bytes.append(chunk, static_cast<std::size_t>(n));
+        filled += static_cast<std::size_t>(n);
     }
+    bytes.resize(filled);
     return true;
 }
 
@@ -75,50 +75,25 @@ bool canOpen(const QString& name, QString& error) {
     return true;
 }
 
-// Every line on its own, as a freshly cleared engine sees it; one output line per closed word.
-void printWords(TPelgine& engine, const std::string& bytes, std::ostream& out) {
-    const TextEncoding encoding = detectTextEncoding(bytes);
-    std::string buffer;
-    buffer.reserve(kFlushSize + 256);
-    auto appendNumber = [&buffer](int value) {
-        char digits[16];
-        const auto result = std::to_chars(digits, digits + sizeof digits, value);
-        buffer.append(digits, result.ptr);
-    };
-    engine.OnWordClosed = [&](std::string_view word, int syllables, int consonants) {
-        buffer.append(word);
-        buffer += '\t';
-        appendNumber(syllables);
-        buffer += '\t';
-        appendNumber(consonants);
-        buffer += '\n';
-    };
-    for (std::string_view line : splitLines(textFileBody(bytes, encoding))) {
-        engine.Clear();
-        engine.Text = lineToCp932(line, encoding);
-        engine.Analyze();
-        if (buffer.size() >= kFlushSize) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
-        }
-    }
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    engine.OnWordClosed = nullptr;
-}
-
-// Buffers output and writes it in large pieces.
+// Buffers output and writes it in large pieces; a large piece goes out as it is.
 class BufferedOut {
 public:
-    explicit BufferedOut(std::ostream& out) : m_out(out) { m_buffer.reserve(kFlushSize + 4096); }
+    explicit BufferedOut(std::ostream& out) : m_out(out) { m_buffer.reserve(kFlushSize); }
     ~BufferedOut() { flush(); }
     void write(std::string_view piece) {
-        m_buffer += piece;
-        if (m_buffer.size() >= kFlushSize)
+        if (m_buffer.size() + piece.size() > kFlushSize) {
             flush();
+            if (piece.size() >= kFlushSize) {
+                m_out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                return;
+            }
+        }
+        m_buffer += piece;
     }
     void flush() {
         m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
         m_buffer.clear();
+        m_out.flush();
     }
 
 private:
@@ -130,14 +105,12 @@ private:
 class CopyTextOut {
 public:
     explicit CopyTextOut(std::ostream& out)
-        : m_out(out), m_writer([this](std::string_view piece) {
-              m_out.write(piece);
-              m_any = true;
-          }) {}
+        : m_out(out), m_writer([this](std::string_view piece) { m_out.write(piece); }) {}
     void add(std::string_view line) { m_writer.add(line); }
+    void write(std::string_view piece) { m_writer.write(piece); }
     void finish() {
         m_writer.finish();
-        if (m_any)
+        if (m_writer.started())
             m_out.write("\n");
         m_out.flush();
     }
@@ -145,114 +118,23 @@ public:
 private:
     BufferedOut m_out;
     CopyTextWriter m_writer;
-    bool m_any = false;
 };
 
-// --- JSON for scripts -------------------------------------------------------------------------
-
-void jsonString(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
-void jsonNumber(std::string& out, double value) {
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
-    out.append(buffer, result.ptr);
-}
-
-// An object of `count` members: keyOf(i) gives a member's key, writeValue(i) writes its value.
-template <typename Key, typename Value>
-void jsonObject(std::string& out, int count, Key keyOf, Value writeValue) {
-    out += '{';
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            out += ',';
-        jsonString(out, keyOf(i));
-        out += ':';
-        writeValue(i);
-    }
-    out += '}';
-}
-
-std::string_view columnKey(int position) {
-    return vocab::ColumnKeys[static_cast<std::size_t>(position)];
-}
-
-void jsonCounts(std::string& out, const TTextCounts& counts) {
-    jsonObject(out, 9, columnKey, [&](int i) { out += std::to_string(counts.count(i)); });
-}
-
-void jsonMeasurement(std::string& out, const TMeasurement& m, std::string_view name) {
-    static constexpr std::array<bool, IndexCount> allIndices = {
-        true, true, true, true, true, true, true, true, true, true, true};
-    auto indexKey = [](int k) { return columnKey(k + 9); };
-    out += "{\"name\":";
-    jsonString(out, name);
-    out += ",\"lines\":[";
-    for (std::size_t i = 0; i < m.lines.size(); ++i) {
-        const TTextCounts& line = m.lines[i];
-        if (i > 0)
-            out += ',';
-        out += "{\"counts\":";
-        jsonCounts(out, line);
-        out += ",\"openSentence\":";
-        out += line.OpenSentence ? "true" : "false";
-        out += ",\"openClause\":";
-        out += line.OpenClause ? "true" : "false";
-        out += ",\"openPhrase\":";
-        out += line.OpenPhrase ? "true" : "false";
-        out += ",\"indices\":";
-        const LineIndexValues values = LineIndices(line, allIndices);
-        jsonObject(out, IndexCount, indexKey, [&](int k) {
-            if (const auto& value = values[static_cast<std::size_t>(k)])
-                jsonNumber(out, *value);
-            else
-                out += "null";
-        });
-        out += '}';
-    }
-    out += "],\"totals\":";
-    jsonCounts(out, m.totals);
-    out += ",\"ratios\":";
-    jsonObject(out, 11, [](int i) { return columnKey(22 + i); },
-               [&](int i) { jsonNumber(out, m.whole.ratios.byPosition(22 + i)); });
-    out += ",\"styles\":";
-    const int styles[] = {m.whole.styles.dia, m.whole.styles.com, m.whole.styles.tec,
-                          m.whole.styles.gen};
-    jsonObject(out, 4, [](int i) { return vocab::StyleKeys[static_cast<std::size_t>(i)]; },
-               [&](int i) { out += std::to_string(styles[i]); });
-    out += ",\"tenths\":";
-    jsonObject(out, IndexCount, indexKey, [&](int k) {
-        out += std::to_string(m.whole.tenths[static_cast<std::size_t>(k)]);
-    });
-    out += '}';
-}
+// A file's bytes as the measurement reads them: its encoding and its lines' part.
+struct TextOfFile {
+    explicit TextOfFile(const std::string& bytes)
+        : encoding(detectTextEncoding(bytes)), body(textFileBody(bytes, encoding)) {}
+    TextEncoding encoding;
+    std::string_view body;
+};
 
 // --- measuring --------------------------------------------------------------------------------
 
 struct Saver {
     const TCountSettings& settings;
     QDateTime last;
-    bool save(const TMeasurement& m, const std::vector<std::string>& lines, const QString& title,
-              std::ostream& err) {
+    bool save(const TTextCounts& totals, const TWholeTextValues& whole,
+              const std::vector<std::string>& lines, const QString& title, std::ostream& err) {
         const QDateTime now = NextSaveTime(last);
         last = now;
         TSaveRecordInput input;
@@ -261,8 +143,8 @@ struct Saver {
         input.lines = &lines;
         input.now = now;
         input.dataFolder = settings.dataDir;
-        input.totals = m.totals;
-        input.whole = m.whole;
+        input.totals = totals;
+        input.whole = whole;
         const TSaveRecordResult result = SaveRecord(input);
         if (!result.ok)
             writeLine(err, QStringLiteral("pelmar-count: ") + result.message);
@@ -270,6 +152,7 @@ struct Saver {
     }
 };
 
+// One text, measured in blocks on all the jobs; rows and JSON lines stream to the output.
 int measureOne(const TCountSettings& settings, const QString& name, std::istream& in, std::ostream& out,
                std::ostream& err, const TDataFile* wordData) {
     std::string bytes;
@@ -278,36 +161,51 @@ int measureOne(const TCountSettings& settings, const QString& name, std::istream
         writeLine(err, error);
         return 2;
     }
-    std::vector<std::string> lines = textFileLines(bytes);
-    bytes = std::string();
-    if (!HasText(lines)) {
+    const TextOfFile text(bytes);
+    if (!TextHasContent(text.body, text.encoding)) {
         writeLine(err, QString::fromUtf8(NoTextMessage));
         return 1;
     }
-    const std::vector<std::string> measured = settings.save ? lines : std::vector<std::string>();
-    TPelgine engine;
-    engine.Dictionary = wordData;
-    TMeasureRequest request;
-    request.options = &settings.options;
-    request.keepLineCounts = settings.json;
-    std::optional<CopyTextOut> text;
-    if (!settings.json) {
-        text.emplace(out);
-        request.sink = [&text](std::string_view line) { text->add(line); };
-    }
-    const TMeasurement m = MeasureLines(lines, engine, request);
+    const TMeasureOptions& options = settings.options;
+    TTextRequest request;
+    request.options = &options;
+    request.wordData = wordData;
+    request.jobs = settings.jobs;
+    TTextResult result;
     if (settings.json) {
-        std::string json = "{\"files\":[";
-        jsonMeasurement(json, m, name == QLatin1String("-") ? std::string() : BatchFileName(name));
-        json += "]}\n";
-        out << json;
+        BufferedOut json(out);
+        std::string piece = "{\"files\":[";
+        AppendJsonFileStart(piece, name == QLatin1String("-") ? std::string() : BatchFileName(name));
+        json.write(piece);
+        request.row = [](std::string& row, std::size_t number, const TTextCounts& counts) {
+            if (number > 1)
+                row += ',';
+            AppendJsonLine(row, counts);
+        };
+        request.write = [&json](std::string_view rows) { json.write(rows); };
+        result = MeasureText(text.body, text.encoding, request);
+        piece.clear();
+        AppendJsonFileEnd(piece, result.totals, result.whole);
+        piece += "]}\n";
+        json.write(piece);
     } else {
-        text->finish();
+        CopyTextOut copy(out);
+        copy.add(LineHeader(options));
+        request.row = [&options](std::string& row, std::size_t number, const TTextCounts& counts) {
+            const std::size_t before = row.size();
+            AppendLineRow(row, static_cast<int>(number), counts, options);
+            if (row.size() != before)
+                row += '\n';
+        };
+        request.write = [&copy](std::string_view rows) { copy.write(rows); };
+        result = MeasureText(text.body, text.encoding, request);
+        EmitClosingSections(options, TBatchContext{}, result.lines > 0, result.totals, result.whole,
+                            [&copy](std::string&& line) { copy.add(line); });
+        copy.finish();
     }
-    out.flush();
     if (settings.save) {
         Saver saver{settings, {}};
-        if (!saver.save(m, measured, settings.title, err))
+        if (!saver.save(result.totals, result.whole, textFileLines(bytes), settings.title, err))
             return 2;
     }
     return 0;
@@ -357,7 +255,9 @@ int measureBatch(const TCountSettings& settings, const std::string& standardInpu
         for (std::size_t i = 0; i < batch.files.size(); ++i) {
             if (i > 0)
                 json += ',';
-            jsonMeasurement(json, batch.files[i], BatchFileName(batch.measuredPaths[static_cast<qsizetype>(i)]));
+            const TMeasurement& m = batch.files[i];
+            AppendJsonFile(json, BatchFileName(batch.measuredPaths[static_cast<qsizetype>(i)]),
+                           m.lines, m.totals, m.whole);
         }
         json += "]}\n";
         out << json;
@@ -379,7 +279,8 @@ int measureBatch(const TCountSettings& settings, const std::string& standardInpu
                 writeLine(err, error);
                 return 2;
             }
-            if (!saver.save(batch.files[i], lines, QString::fromStdString(BatchFileName(path)), err))
+            if (!saver.save(batch.files[i].totals, batch.files[i].whole, lines,
+                            QString::fromStdString(BatchFileName(path)), err))
                 return 2;
         }
     }
@@ -413,17 +314,18 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
 
     const auto wordData = LoadBuiltinWordData();
     if (settings.action == TCountSettings::Action::Words) {
-        TPelgine engine;
-        engine.Dictionary = wordData.get();
+        BufferedOut listing(out);
         for (const QString& name : settings.files) {
             std::string bytes;
             if (!readAll(name, in, bytes, error)) {
+                listing.flush();
                 writeLine(err, error);
                 return 2;
             }
-            printWords(engine, bytes, out);
+            const TextOfFile text(bytes);
+            ListWords(text.body, text.encoding, wordData.get(), settings.jobs,
+                      [&listing](std::string_view piece) { listing.write(piece); });
         }
-        out.flush();
         return 0;
     }
     if (settings.files.size() == 1)

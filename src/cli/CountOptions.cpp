@@ -165,7 +165,9 @@ bool ParseCountArguments(const QStringList& arguments, TCountSettings& settings,
         QStringLiteral("list"));
     const QCommandLineOption jobsOption(
         QStringLiteral("jobs"),
-        QStringLiteral("Files measured at once in a batch (default: cores)."),
+        QStringLiteral("Threads that measure (default: cores): a long text is shared out in "
+                       "blocks of lines, a batch file by file. The output is the same for any "
+                       "number."),
         QStringLiteral("n"));
     const QCommandLineOption wordsOption(
         QStringLiteral("words"),

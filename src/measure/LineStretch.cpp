@@ -52,7 +52,7 @@ public:
                 if (!m_options.conditions[condition::SemicolonKeeps])
                     work.Sentences = work.Clauses; // a semicolon ends a sentence too
             }
-            add(result.totals, work);
+            result.totals.add(work);
             if (!callback(i, work)) {
                 result.stopped = true;
                 return result;
@@ -63,18 +63,6 @@ public:
     }
 
 private:
-    static void add(TTextCounts& totals, const TTextCounts& line) {
-        totals.Sentences += line.Sentences;
-        totals.Clauses += line.Clauses;
-        totals.Phrases += line.Phrases;
-        totals.Words += line.Words;
-        totals.Syllables += line.Syllables;
-        totals.Syllable1Words += line.Syllable1Words;
-        totals.Syllable3Words += line.Syllable3Words;
-        totals.Consonants += line.Consonants;
-        totals.Letters += line.Letters;
-    }
-
     // Line k of the text counted from the stretch's first line, as it stands; nothing past the
     // text's end.
     std::optional<std::string_view> lineAt(std::size_t k) const {

@@ -14,7 +14,7 @@ TMeasurement MeasureLines(const std::vector<std::string>& lines, TPelgine& engin
     const auto start = std::chrono::steady_clock::now();
 
     TMeasurement m;
-    auto emit = [&](std::string&& line) {
+    const std::function<void(std::string&&)> emit = [&](std::string&& line) {
         if (request.sink)
             request.sink(line);
         else
@@ -63,15 +63,22 @@ TMeasurement MeasureLines(const std::vector<std::string>& lines, TPelgine& engin
     m.totals = result.totals;
 
     m.whole = ComputeWholeText(m.totals);
-    if (normal) {
+    EmitClosingSections(options, request.batch, !lines.empty(), m.totals, m.whole, emit);
+    return m;
+}
+
+void EmitClosingSections(const TMeasureOptions& options, const TBatchContext& batch, bool anyLine,
+                         const TTextCounts& totals, const TWholeTextValues& whole,
+                         const std::function<void(std::string&&)>& emit) {
+    if (!batch.active) {
         if (options.resultDisplay[display::Total]) {
-            if (!lines.empty())
+            if (anyLine)
                 emit(TrimCells(TotalHeader(options)));
-            emit(TrimCells(TotalRow("total", m.totals, options)));
+            emit(TrimCells(TotalRow("total", totals, options)));
         }
-        if (options.resultDisplay[display::Summary] && m.totals.Sentences > 0) {
+        if (options.resultDisplay[display::Summary] && totals.Sentences > 0) {
             ResultLines summary;
-            AppendSummary(summary, m.totals, m.whole, options);
+            AppendSummary(summary, totals, whole, options);
             for (auto& line : summary)
                 emit(std::move(line));
         }
@@ -80,20 +87,19 @@ TMeasurement MeasureLines(const std::vector<std::string>& lines, TPelgine& engin
         // index columns.
         std::string header;
         std::string row = options.resultDisplay[display::Total]
-                              ? TotalRow(request.batch.name, m.totals, options)
+                              ? TotalRow(batch.name, totals, options)
                               : std::string();
-        AppendBatchIndexCells(header, row, m.totals, m.whole, options);
-        if (request.batch.first)
-            emit(BatchHeader(m.totals, m.whole, options));
+        AppendBatchIndexCells(header, row, totals, whole, options);
+        if (batch.first)
+            emit(BatchHeader(totals, whole, options));
         emit(std::move(row));
     }
-    if (options.resultDisplay[display::Legend] && (normal || request.batch.last)) {
+    if (options.resultDisplay[display::Legend] && (!batch.active || batch.last)) {
         ResultLines legend;
         AppendLegend(legend, options);
         for (auto& line : legend)
             emit(std::move(line));
     }
-    return m;
 }
 
 } // namespace pelmar

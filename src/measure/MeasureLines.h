@@ -54,4 +54,11 @@ struct TMeasureRequest {
 [[nodiscard]] TMeasurement MeasureLines(const std::vector<std::string>& lines, TPelgine& engine,
                                         const TMeasureRequest& request);
 
+// The sections after the line rows, as a run writes them when it is not stopped: the total
+// section and summary (or, in a batch, the file's row), then the legend. `anyLine`: the text had
+// at least one line.
+void EmitClosingSections(const TMeasureOptions& options, const TBatchContext& batch, bool anyLine,
+                         const TTextCounts& totals, const TWholeTextValues& whole,
+                         const std::function<void(std::string&&)>& emit);
+
 } // namespace pelmar

@@ -4,6 +4,7 @@
 #include "measure/Vocabulary.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -18,21 +19,40 @@ constexpr char Tab = '\t';
 // nothing is appended cell by cell. Both functions return the length written.
 constexpr std::size_t NumberBufferSize = 48;
 
-// Decimal digits of an integer.
+// "00" to "99", so that digits go out two at a time.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Decimal digits of an integer, written straight into place.
 std::size_t formatInt(char* out, long long value) {
-    char digits[24];
-    char* end = digits + sizeof digits;
-    char* p = end;
     unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
                                              : static_cast<unsigned long long>(value);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
+    std::size_t size = 0;
     if (value < 0)
-        *--p = '-';
-    const auto size = static_cast<std::size_t>(end - p);
-    std::memcpy(out, p, size);
+        out[size++] = '-';
+    std::size_t digits = 1;
+    for (unsigned long long limit = 10; digits < 20 && magnitude >= limit; limit *= 10)
+        ++digits;
+    size += digits;
+    char* p = out + size;
+    while (magnitude >= 100) {
+        const auto pair = static_cast<std::size_t>(magnitude % 100) * 2;
+        magnitude /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    }
+    if (magnitude >= 10) {
+        *--p = kDigitPairs[static_cast<std::size_t>(magnitude) * 2 + 1];
+        *--p = kDigitPairs[static_cast<std::size_t>(magnitude) * 2];
+    } else {
+        *--p = static_cast<char>('0' + magnitude);
+    }
     return size;
 }
 
@@ -313,43 +333,31 @@ void AppendLegend(ResultLines& out, const TMeasureOptions& options) {
     }
 }
 
-namespace {
-[[nodiscard]] bool isBlankLine(std::string_view line) {
-    return std::all_of(line.begin(), line.end(),
-                       [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
-}
-} // namespace
-
-void CopyTextWriter::add(std::string_view line) {
-    if (isBlankLine(line)) {
-        if (m_started)
-            m_blanks.emplace_back(line);
+void CopyTextWriter::write(std::string_view piece) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    if (!m_started) {
+        while (!piece.empty() && blank(piece.front()))
+            piece.remove_prefix(1);
+        if (piece.empty())
+            return;
+    }
+    std::size_t end = piece.size();
+    while (end > 0 && blank(piece[end - 1]))
+        --end;
+    if (end == 0) {
+        m_blanks.append(piece);
         return;
     }
-    if (!m_started) {
-        while (static_cast<unsigned char>(line.front()) <= 0x20)
-            line.remove_prefix(1);
-        m_started = true;
-    } else {
-        m_write(m_last);
-        m_write("\n");
-        for (const std::string& blank : m_blanks) {
-            m_write(blank);
-            m_write("\n");
-        }
+    m_started = true;
+    if (!m_blanks.empty()) {
+        m_write(m_blanks);
+        m_blanks.clear();
     }
-    m_blanks.clear();
-    m_last.assign(line);
+    m_write(piece.substr(0, end));
+    m_blanks.assign(piece.substr(end));
 }
 
 void CopyTextWriter::finish() {
-    if (!m_started)
-        return;
-    std::string_view last = m_last;
-    while (static_cast<unsigned char>(last.back()) <= 0x20)
-        last.remove_suffix(1);
-    m_write(last);
-    m_started = false;
     m_blanks.clear();
 }
 

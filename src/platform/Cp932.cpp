@@ -191,9 +191,14 @@ void appendFallback(std::string& out, QStringView ch, const EncodeTable& table) 
 } // namespace
 
 std::string toCp932(QStringView text) {
-    const EncodeTable& table = encodeTable();
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
+    appendCp932(out, text);
+    return out;
+}
+
+void appendCp932(std::string& out, QStringView text) {
+    const EncodeTable& table = encodeTable();
     const char16_t* p = text.utf16();
     const char16_t* const end = p + text.size();
     while (p < end) {
@@ -226,7 +231,6 @@ std::string toCp932(QStringView text) {
         appendFallback(out, QStringView(p, 1), table);
         ++p;
     }
-    return out;
 }
 
 QString fromCp932(std::string_view bytes) {
@@ -250,9 +254,14 @@ QString fromCp932(std::string_view bytes) {
 }
 
 std::string canonicalCp932(std::string_view bytes) {
-    const EncodeTable& table = encodeTable();
     std::string out;
     out.reserve(bytes.size());
+    appendCanonicalCp932(out, bytes);
+    return out;
+}
+
+void appendCanonicalCp932(std::string& out, std::string_view bytes) {
+    const EncodeTable& table = encodeTable();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     while (p < end) {
@@ -271,7 +280,6 @@ std::string canonicalCp932(std::string_view bytes) {
         else
             appendGeta(out);
     }
-    return out;
 }
 
 } // namespace pelmar

@@ -19,6 +19,7 @@ namespace pelmar {
 // A zero-width no-break space (U+FEFF, the byte order mark) vanishes wherever it stands: texts
 // pasted together from several files carry one in mid-line, where it must not split a word.
 [[nodiscard]] std::string toCp932(QStringView text);
+void appendCp932(std::string& out, QStringView text);
 
 // From CP932: a lead byte that begins no CP932 character (its next byte cannot be a trail byte,
 // the pair has no character assigned, or it ends the input) becomes U+FFFD on its own, and the
@@ -29,6 +30,7 @@ namespace pelmar {
 // comes back unchanged except that a character with two codes (the NEC and IBM extensions)
 // takes its preferred one, and each bad lead byte becomes the geta mark.
 [[nodiscard]] std::string canonicalCp932(std::string_view bytes);
+void appendCanonicalCp932(std::string& out, std::string_view bytes);
 
 inline constexpr char GetaMark[2] = {'\x81', '\xAC'};
 

@@ -40,6 +40,20 @@ enum class TextEncoding { Utf8, Cp932 };
 // zero-width no-break space alone on the last line) never takes its line with it.
 [[nodiscard]] std::vector<std::string> textLinesToCp932(QStringView text);
 
+// lineToCp932 appended to `out`.
+void appendLineToCp932(std::string& out, std::string_view line, TextEncoding encoding);
+
+// Whether every byte is below 0x80: such a line reads the same in either encoding.
+[[nodiscard]] bool isAscii(std::string_view bytes);
+
+// The line that starts at offset `from` of the text (from < size) and the offset after its line
+// end, as splitLines cuts them.
+struct TLineSpan {
+    std::string_view line;
+    std::size_t next;
+};
+[[nodiscard]] TLineSpan lineAt(std::string_view bytes, std::size_t from);
+
 // A whole ".txt" file as the CP932 lines the measurement reads.
 [[nodiscard]] std::vector<std::string> textFileLines(std::string_view bytes);
 

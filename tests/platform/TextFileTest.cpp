@@ -15,12 +15,15 @@ using testing::PrintToString;
 const std::string Geta(GetaMark, sizeof GetaMark);
 
 TEST(TextFile, DetectsUtf8OnlyWhenTheBytesAreValidUtf8) {
-    const std::string utf8[] = {"", "plain\r\n", "\xEF\xBB\xBFhi", "\xE6\x97\xA5 \xF0\x9F\x98\x80"};
+    const std::string utf8[] = {"", "plain\r\n", "\xEF\xBB\xBFhi", "\xE6\x97\xA5 \xF0\x9F\x98\x80",
+                                "seven b\xE6\x97\xA5", "a long run of ASCII then \xC3\xA9\xC3\xA9"};
     // CP932 Japanese, Latin-1, an overlong NUL, an encoded surrogate, a code point beyond
     // U+10FFFF, a cut-off character, and a BOM before bytes that are no UTF-8.
     const std::string cp932[] = {"\x93\xFA\x96\x7B",    "caf\xE9",          "\xC0\x80",
                                  "\xED\xA0\x80",        "\xF4\x90\x80\x80", "ok \xE6\x97",
-                                 "\xEF\xBB\xBF\x93\xFA"};
+                                 "\xEF\xBB\xBF\x93\xFA",
+                                 // after long ASCII runs; a character cut by an ASCII byte
+                                 "sixteen bytes ok\xC0\x80", "sixteen bytes ok\xE6\x97" "a"};
     for (const std::string& bytes : utf8)
         EXPECT_EQ(detectTextEncoding(bytes), TextEncoding::Utf8) << PrintToString(bytes);
     for (const std::string& bytes : cp932)
