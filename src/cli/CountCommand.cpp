@@ -45,19 +45,22 @@ bool readAll(const QString& name, std::istream& in, std::string& bytes, QString&
     }
     // Straight into the string: a second copy of a large file would double the memory. A file
     // that turns out longer than it said (or says nothing, like a pipe) is read on in chunks.
-    std::size_t size = file.size() > 0 ? static_cast<std::size_t>(file.size()) : 0;
-    bytes.resize(size);
+    bytes.resize(file.size() > 0 ? static_cast<std::size_t>(file.size()) : 0);
     std::size_t filled = 0;
+    char chunk[1 << 16];
     for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(filled + (1 << 16));
-        const qint64 n = file.read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled));
+        const bool inPlace = filled < bytes.size();
+        char* into = inPlace ? bytes.data() + filled : chunk;
+        const qint64 n = file.read(into, inPlace ? static_cast<qint64>(bytes.size() - filled)
+                                                 : static_cast<qint64>(sizeof chunk));
         if (n < 0) {
             error = cannotRead(name, file.errorString());
             return false;
         }
         if (n == 0)
             break;
+        if (!inPlace)
+            bytes.append(chunk, static_cast<std::size_t>(n));
         filled += static_cast<std::size_t>(n);
     }
     bytes.resize(filled);

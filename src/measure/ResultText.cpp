@@ -30,7 +30,7 @@ constexpr auto kDigitPairs = [] {
 }();
 
 // Decimal digits of an integer, written straight into place.
-std::size_t formatInt(char* out, long long value) {
+inline std::size_t formatInt(char* out, long long value) {
     unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
                                              : static_cast<unsigned long long>(value);
     std::size_t size = 0;
@@ -73,10 +73,10 @@ std::size_t formatFixed(char* out, float value, int decimals) {
         out[size++] = '-';
     size += formatInt(out + size, whole / divisor);
     out[size++] = '.';
-    const long long fraction = whole % divisor;
-    if (decimals == 2 && fraction < 10)
-        out[size++] = '0';
-    size += formatInt(out + size, fraction);
+    const auto fraction = static_cast<int>(whole % divisor);
+    if (decimals == 2)
+        out[size++] = static_cast<char>('0' + fraction / 10);
+    out[size++] = static_cast<char>('0' + fraction % 10);
     return size;
 }
 
