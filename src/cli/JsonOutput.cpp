@@ -5,6 +5,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <iterator>
 
 namespace pelmar {
 namespace {
@@ -58,30 +60,42 @@ void jsonObject(std::string& out, int count, Key keyOf, Value writeValue) {
     out += '}';
 }
 
-// The same for the objects every line has: their keys never change, so each member's opening
-// ("{\"sent\":" for the first, ",\"clau\":" for the next) is made once.
-class MemberOpenings {
-public:
-    template <typename Key>
-    MemberOpenings(int count, Key keyOf) {
-        for (int i = 0; i < count; ++i) {
-            std::string opening(i == 0 ? "{" : ",");
-            jsonString(opening, keyOf(i));
-            opening += ':';
-            m_openings.push_back(std::move(opening));
-        }
+// The objects every line has keep their keys, so each member's opening ("{\"sent\":" for the
+// first, ",\"clau\":" for the next) is made once.
+std::vector<std::string> memberOpenings(int count, std::string_view (*keyOf)(int)) {
+    std::vector<std::string> openings;
+    for (int i = 0; i < count; ++i) {
+        std::string opening(i == 0 ? "{" : ",");
+        jsonString(opening, keyOf(i));
+        opening += ':';
+        openings.push_back(std::move(opening));
     }
-    template <typename Value>
-    void write(std::string& out, Value writeValue) const {
-        for (std::size_t i = 0; i < m_openings.size(); ++i) {
-            out += m_openings[i];
-            writeValue(static_cast<int>(i));
-        }
-        out += '}';
+    return openings;
+}
+
+// A line's object is written into a buffer on the stack and appended once: a line has some
+// forty small pieces, and appending them one by one to a string costs more than making them.
+class LineBuffer {
+public:
+    void put(std::string_view text) {
+        std::memcpy(m_end, text.data(), text.size());
+        m_end += text.size();
+    }
+    void putInt(long long value) { m_end = std::to_chars(m_end, std::end(m_buffer), value).ptr; }
+    void putFloat(float value) {
+        if (std::isfinite(value))
+            m_end = std::to_chars(m_end, std::end(m_buffer), value).ptr;
+        else
+            put("null");
+    }
+    void appendTo(std::string& out) const {
+        out.append(m_buffer, static_cast<std::size_t>(m_end - m_buffer));
     }
 
 private:
-    std::vector<std::string> m_openings;
+    // Nine counts, three flags and eleven numbers with their keys stay far below this.
+    char m_buffer[1024];
+    char* m_end = m_buffer;
 };
 
 std::string_view columnKey(int position) {
@@ -91,8 +105,7 @@ std::string_view columnKey(int position) {
 std::string_view indexKey(int index) { return columnKey(index + 9); }
 
 void jsonCounts(std::string& out, const TTextCounts& counts) {
-    static const MemberOpenings openings(9, columnKey);
-    openings.write(out, [&](int i) { jsonInt(out, counts.count(i)); });
+    jsonObject(out, 9, columnKey, [&](int i) { jsonInt(out, counts.count(i)); });
 }
 
 } // namespace
@@ -106,24 +119,31 @@ void AppendJsonFileStart(std::string& out, std::string_view name) {
 void AppendJsonLine(std::string& out, const TTextCounts& line) {
     static constexpr std::array<bool, IndexCount> allIndices = {
         true, true, true, true, true, true, true, true, true, true, true};
-    out += "{\"counts\":";
-    jsonCounts(out, line);
-    out += ",\"openSentence\":";
-    out += line.OpenSentence ? "true" : "false";
-    out += ",\"openClause\":";
-    out += line.OpenClause ? "true" : "false";
-    out += ",\"openPhrase\":";
-    out += line.OpenPhrase ? "true" : "false";
-    out += ",\"indices\":";
+    static const std::vector<std::string> countOpenings = memberOpenings(9, columnKey);
+    static const std::vector<std::string> indexOpenings = memberOpenings(IndexCount, indexKey);
+    LineBuffer b;
+    b.put("{\"counts\":");
+    for (int i = 0; i < 9; ++i) {
+        b.put(countOpenings[static_cast<std::size_t>(i)]);
+        b.putInt(line.count(i));
+    }
+    b.put("},\"openSentence\":");
+    b.put(line.OpenSentence ? "true" : "false");
+    b.put(",\"openClause\":");
+    b.put(line.OpenClause ? "true" : "false");
+    b.put(",\"openPhrase\":");
+    b.put(line.OpenPhrase ? "true" : "false");
+    b.put(",\"indices\":");
     const LineIndexValues values = LineIndices(line, allIndices);
-    static const MemberOpenings openings(IndexCount, indexKey);
-    openings.write(out, [&](int k) {
+    for (int k = 0; k < IndexCount; ++k) {
+        b.put(indexOpenings[static_cast<std::size_t>(k)]);
         if (const auto& value = values[static_cast<std::size_t>(k)])
-            jsonNumber(out, *value);
+            b.putFloat(*value);
         else
-            out += "null";
-    });
-    out += '}';
+            b.put("null");
+    }
+    b.put("}}");
+    b.appendTo(out);
 }
 
 void AppendJsonFileEnd(std::string& out, const TTextCounts& totals, const TWholeTextValues& whole) {
