@@ -8,6 +8,7 @@
 #include "measure/MeasureLines.h"
 #include "measure/MeasureText.h"
 #include "measure/SaveRecord.h"
+#include "platform/FileBytes.h"
 #include "platform/TextFile.h"
 #include "storage/BuiltinWordData.h"
 
@@ -31,39 +32,17 @@ QString cannotRead(const QString& name, const QString& reason) {
     return QStringLiteral("pelmar-count: cannot read %1: %2").arg(name, reason);
 }
 
-bool readAll(const QString& name, std::istream& in, std::string& bytes, QString& error) {
+// A FILE argument's bytes; "-" is standard input.
+bool readAll(const QString& name, std::istream& in, int jobs, TFileBytes& bytes, QString& error) {
     if (name == QLatin1String("-")) {
-        char buffer[1 << 16];
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        bytes.readStream(in);
         return true;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = cannotRead(name, file.errorString());
+    QString reason;
+    if (!bytes.readFile(name, jobs, reason)) {
+        error = cannotRead(name, reason);
         return false;
     }
-    // Straight into the string: a second copy of a large file would double the memory. A file
-    // that turns out longer than it said (or says nothing, like a pipe) is read on in chunks.
-    bytes.resize(file.size() > 0 ? static_cast<std::size_t>(file.size()) : 0);
-    std::size_t filled = 0;
-    char chunk[1 << 16];
-    for (;;) {
-        const bool inPlace = filled < bytes.size();
-        char* into = inPlace ? bytes.data() + filled : chunk;
-        const qint64 n = file.read(into, inPlace ? static_cast<qint64>(bytes.size() - filled)
-                                                 : static_cast<qint64>(sizeof chunk));
-        if (n < 0) {
-            error = cannotRead(name, file.errorString());
-            return false;
-        }
-        if (n == 0)
-            break;
-        if (!inPlace)
-            bytes.append(chunk, static_cast<std::size_t>(n));
-        filled += static_cast<std::size_t>(n);
-    }
-    bytes.resize(filled);
     return true;
 }
 
@@ -125,8 +104,8 @@ private:
 
 // A file's bytes as the measurement reads them: its encoding and its lines' part.
 struct TextOfFile {
-    explicit TextOfFile(const std::string& bytes)
-        : encoding(detectTextEncoding(bytes)), body(textFileBody(bytes, encoding)) {}
+    TextOfFile(std::string_view bytes, int jobs)
+        : encoding(detectTextEncoding(bytes, jobs)), body(textFileBody(bytes, encoding)) {}
     TextEncoding encoding;
     std::string_view body;
 };
@@ -158,13 +137,13 @@ struct Saver {
 // One text, measured in blocks on all the jobs; rows and JSON lines stream to the output.
 int measureOne(const TCountSettings& settings, const QString& name, std::istream& in, std::ostream& out,
                std::ostream& err, const TDataFile* wordData) {
-    std::string bytes;
+    TFileBytes bytes;
     QString error;
-    if (!readAll(name, in, bytes, error)) {
+    if (!readAll(name, in, settings.jobs, bytes, error)) {
         writeLine(err, error);
         return 2;
     }
-    const TextOfFile text(bytes);
+    const TextOfFile text(bytes.view(), settings.jobs);
     if (!TextHasContent(text.body, text.encoding)) {
         writeLine(err, QString::fromUtf8(NoTextMessage));
         return 1;
@@ -208,13 +187,13 @@ int measureOne(const TCountSettings& settings, const QString& name, std::istream
     }
     if (settings.save) {
         Saver saver{settings, {}};
-        if (!saver.save(result.totals, result.whole, textFileLines(bytes), settings.title, err))
+        if (!saver.save(result.totals, result.whole, textFileLines(bytes.view()), settings.title, err))
             return 2;
     }
     return 0;
 }
 
-int measureBatch(const TCountSettings& settings, const std::string& standardInput, std::ostream& out, std::ostream& err,
+int measureBatch(const TCountSettings& settings, std::string_view standardInput, std::ostream& out, std::ostream& err,
                  const TDataFile* wordData) {
     TMeasureOptions options = settings.options;
     // Dropped files always give total rows with index columns.
@@ -235,11 +214,12 @@ int measureBatch(const TCountSettings& settings, const std::string& standardInpu
             lines = textFileLines(standardInput);
             return true;
         }
-        std::string bytes;
+        // Files are measured on several threads already, one each.
+        TFileBytes bytes;
         std::istringstream none;
-        if (!readAll(path, none, bytes, error))
+        if (!readAll(path, none, 1, bytes, error))
             return false;
-        lines = textFileLines(bytes);
+        lines = textFileLines(bytes.view());
         return true;
     };
     QStringList reports;
@@ -319,13 +299,13 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
     if (settings.action == TCountSettings::Action::Words) {
         BufferedOut listing(out);
         for (const QString& name : settings.files) {
-            std::string bytes;
-            if (!readAll(name, in, bytes, error)) {
+            TFileBytes bytes;
+            if (!readAll(name, in, settings.jobs, bytes, error)) {
                 listing.flush();
                 writeLine(err, error);
                 return 2;
             }
-            const TextOfFile text(bytes);
+            const TextOfFile text(bytes.view(), settings.jobs);
             ListWords(text.body, text.encoding, wordData.get(), settings.jobs,
                       [&listing](std::string_view piece) { listing.write(piece); });
         }
@@ -335,10 +315,10 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
         return measureOne(settings, settings.files.front(), in, out, err, wordData.get());
     // Standard input is read once, before the files are shared out among the threads; every
     // "-" of the batch is that text.
-    std::string standardInput;
+    TFileBytes standardInput;
     if (settings.files.contains(QStringLiteral("-")))
-        (void)readAll(QStringLiteral("-"), in, standardInput, error);
-    return measureBatch(settings, standardInput, out, err, wordData.get());
+        standardInput.readStream(in);
+    return measureBatch(settings, standardInput.view(), out, err, wordData.get());
 }
 
 } // namespace pelmar

@@ -10,6 +10,8 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cstdint>
 
 namespace pelmar {
@@ -55,6 +57,35 @@ TextEncoding detectTextEncoding(std::string_view bytes) {
         at = end;
     }
     return TextEncoding::Utf8;
+}
+
+TextEncoding detectTextEncoding(std::string_view bytes, int jobs) {
+    constexpr std::size_t ParallelSize = 4 << 20;
+    if (jobs <= 1 || bytes.size() < ParallelSize)
+        return detectTextEncoding(bytes);
+    // Cut at ASCII bytes: no character of valid UTF-8 spans one, so the text is valid UTF-8
+    // exactly when every piece is (a character cut short before one is invalid either way).
+    const std::size_t pieces = static_cast<std::size_t>(std::min(jobs, 8));
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t k = 1; k < pieces; ++k) {
+        std::size_t at = std::max(cuts.back(), bytes.size() * k / pieces);
+        while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) >= 0x80)
+            ++at;
+        cuts.push_back(at);
+    }
+    cuts.push_back(bytes.size());
+    std::atomic<bool> utf8 = true;
+    std::vector<std::thread> threads;
+    for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
+        const std::string_view piece = bytes.substr(cuts[k], cuts[k + 1] - cuts[k]);
+        threads.emplace_back([piece, &utf8] {
+            if (detectTextEncoding(piece) != TextEncoding::Utf8)
+                utf8 = false;
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
 QString decodeTextFile(std::string_view bytes) {

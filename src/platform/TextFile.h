@@ -15,6 +15,8 @@ namespace pelmar {
 enum class TextEncoding { Utf8, Cp932 };
 
 [[nodiscard]] TextEncoding detectTextEncoding(std::string_view bytes);
+// The same answer, a large text looked at in pieces on up to `jobs` threads.
+[[nodiscard]] TextEncoding detectTextEncoding(std::string_view bytes, int jobs);
 
 // The whole file as Unicode, by the rule above.
 [[nodiscard]] QString decodeTextFile(std::string_view bytes);
