@@ -96,8 +96,23 @@ TPelgine::WordCounts TPelgine::countsOf(std::string_view word) {
         return *known;
     if (m_cache.size() >= kCacheLimit)
         m_cache.clear();
+    // Both counts read the word in lower case, so "The" counts as "the": a capitalised word
+    // new to the cache is often known in lower case already.
+    char buffer[detail::WordCache::MaxWordLength];
+    std::string_view lower;
+    if (word.size() <= sizeof buffer && std::any_of(word.begin(), word.end(), isUpper)) {
+        std::transform(word.begin(), word.end(), buffer, bytes::lower);
+        lower = std::string_view(buffer, word.size());
+        if (const WordCounts* known = m_cache.find(lower)) {
+            const WordCounts counts = *known;
+            m_cache.insert(word, counts);
+            return counts;
+        }
+    }
     const WordCounts counts{countSyllables(*m_lists, word), pelmar::CountConsonants(word)};
     m_cache.insert(word, counts);
+    if (!lower.empty())
+        m_cache.insert(lower, counts);
     return counts;
 }
 

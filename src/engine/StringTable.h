@@ -95,9 +95,12 @@ public:
 
     // The value of `key`, or null.
     [[nodiscard]] const std::uint32_t* find(std::string_view key) const {
+        return m_count == 0 ? nullptr : find(key, HashBytes(key));
+    }
+    // The same with the key's HashBytes already known, for a key asked of several tables.
+    [[nodiscard]] const std::uint32_t* find(std::string_view key, std::uint32_t h) const {
         if (m_count == 0)
             return nullptr;
-        const std::uint32_t h = HashBytes(key);
         for (std::size_t i = h & m_mask; m_slots[i].hash != 0; i = (i + 1) & m_mask) {
             if (matches(m_slots[i], h, key))
                 return &m_slots[i].value;

@@ -24,6 +24,10 @@ public:
     ListedIndex() = default;
     explicit ListedIndex(std::vector<std::string> items);
     [[nodiscard]] bool contains(std::string_view word) const;
+    // The same for a trimmed word whose HashBytes is known.
+    [[nodiscard]] bool containsTrimmed(std::string_view word, std::uint32_t hash) const {
+        return m_found.find(word, hash) != nullptr;
+    }
 
 private:
     StringTable m_found;

@@ -36,8 +36,18 @@ inline std::size_t formatInt(char* out, long long value) {
     std::size_t size = 0;
     if (value < 0)
         out[size++] = '-';
-    std::size_t digits = 1;
-    for (unsigned long long limit = 10; digits < 20 && magnitude >= limit; limit *= 10)
+    // Counts in a row are mostly below a thousand.
+    if (magnitude < 10) {
+        out[size] = static_cast<char>('0' + magnitude);
+        return size + 1;
+    }
+    if (magnitude < 100) {
+        out[size] = kDigitPairs[static_cast<std::size_t>(magnitude) * 2];
+        out[size + 1] = kDigitPairs[static_cast<std::size_t>(magnitude) * 2 + 1];
+        return size + 2;
+    }
+    std::size_t digits = 3;
+    for (unsigned long long limit = 1000; digits < 20 && magnitude >= limit; limit *= 10)
         ++digits;
     size += digits;
     char* p = out + size;
@@ -80,6 +90,23 @@ std::size_t formatFixed(char* out, float value, int decimals) {
     return size;
 }
 
+// formatFixed(out, value, 1), with the common case (an index of an ordinary line, far from the
+// limits) written without the general path's checks: every row has eleven of them.
+std::size_t formatFixed1(char* out, float value) {
+    const double scaled = double(value) * 10.0;
+    if (!(std::fabs(scaled) < 1e15)) // also a NaN
+        return formatFixed(out, value, 1);
+    // Half away from zero on the exact value; truncation is the floor of a positive value.
+    const auto whole = static_cast<long long>(std::fabs(scaled) + 0.5);
+    std::size_t size = 0;
+    if (scaled < 0 && whole != 0) // a value that rounds to zero is shown as zero
+        out[size++] = '-';
+    size += formatInt(out + size, whole / 10);
+    out[size++] = '.';
+    out[size++] = static_cast<char>('0' + whole % 10);
+    return size;
+}
+
 void appendInt(std::string& out, long long value) {
     char buffer[NumberBufferSize];
     out.append(buffer, formatInt(buffer, value));
@@ -117,7 +144,7 @@ namespace detail {
 
 void appendFixed1(std::string& out, float value) {
     char buffer[NumberBufferSize];
-    out.append(buffer, formatFixed(buffer, value, 1));
+    out.append(buffer, formatFixed1(buffer, value));
 }
 
 void appendFixed2(std::string& out, float value) {
@@ -168,7 +195,7 @@ namespace {
 class RowWriter {
 public:
     void number(long long value) { m_size += formatInt(m_buffer + m_size, value); }
-    void fixed1(float value) { m_size += formatFixed(m_buffer + m_size, value, 1); }
+    void fixed1(float value) { m_size += formatFixed1(m_buffer + m_size, value); }
     // A row holds at most 20 cells of under 50 characters each, so the buffer never fills.
     void put(const char* text, std::size_t size) {
         std::memcpy(m_buffer + m_size, text, size);

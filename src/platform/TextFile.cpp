@@ -111,6 +111,13 @@ TLineSpan lineAt(std::string_view bytes, std::size_t from) {
     return {bytes.substr(from, lineFeed - from), lineFeed + 1};
 }
 
+TLineSpan lineAtWithoutCr(std::string_view bytes, std::size_t from) {
+    const char* data = bytes.data();
+    const void* lf = std::memchr(data + from, '\n', bytes.size() - from);
+    const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : bytes.size();
+    return {bytes.substr(from, end - from), end + 1};
+}
+
 std::vector<std::string_view> splitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < bytes.size();) {

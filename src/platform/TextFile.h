@@ -55,6 +55,8 @@ struct TLineSpan {
     std::size_t next;
 };
 [[nodiscard]] TLineSpan lineAt(std::string_view bytes, std::size_t from);
+// The same for bytes known to hold no CR, where only LF ends a line.
+[[nodiscard]] TLineSpan lineAtWithoutCr(std::string_view bytes, std::size_t from);
 
 // A whole ".txt" file as the CP932 lines the measurement reads.
 [[nodiscard]] std::vector<std::string> textFileLines(std::string_view bytes);

@@ -49,6 +49,15 @@ TEST(ResultText, FastFormatterAgreesWithFormatFixed) {
         EXPECT_EQ(fixed1(v), FormatFixed(v, 1).toStdString()) << v;
         EXPECT_EQ(fixed2(v), FormatFixed(v, 2).toStdString()) << v;
     }
+    // Any float at all: tiny, huge, at the edge of the fast path, infinite, not a number.
+    for (int i = 0; i < 20000; ++i) {
+        const auto bits = static_cast<std::uint32_t>(rng());
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        EXPECT_EQ(fixed1(v), FormatFixed(v, 1).toStdString()) << v;
+    }
+    for (float v : {99999999999999.9f, 1e14f, -1e14f, 1e15f, 0.05f, -0.05f, -0.04999f})
+        EXPECT_EQ(fixed1(v), FormatFixed(v, 1).toStdString()) << v;
 }
 
 // Counts in rows are their plain decimal digits, at every length and at the 32-bit limits.
