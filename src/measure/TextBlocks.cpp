@@ -26,12 +26,14 @@ void TCp932Lines::assign(std::string_view bytes, TextEncoding encoding) {
     m_converted.clear();
     m_convertedLines.clear();
     m_offsets.clear();
-    // Most texts have no CR at all, and then each line end takes one search instead of two.
+    // Most texts have no CR at all, and then each line end takes one search instead of two;
+    // most blocks of English are ASCII throughout, and then no line needs looking at.
     const bool anyCr = std::memchr(bytes.data(), '\r', bytes.size()) != nullptr;
+    const bool allAscii = isAscii(bytes);
     for (std::size_t start = 0; start < bytes.size();) {
         const TLineSpan span = anyCr ? lineAt(bytes, start) : lineAtWithoutCr(bytes, start);
         start = span.next;
-        if (isAscii(span.line)) {
+        if (allAscii || isAscii(span.line)) {
             m_lines.push_back(span.line);
             continue;
         }
