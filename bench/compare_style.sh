@@ -8,6 +8,7 @@
 # (../shared/bench/prose-20mb.txt.xz beside the checkout), else 20 MB of licence prose made by
 # bench/make_corpus.sh.
 set -euo pipefail
+export LC_ALL=C # a decimal point in EPOCHREALTIME
 here=$(cd "$(dirname "$0")" && pwd)
 count=${2:-build/src/cli/pelmar-count}
 command -v style >/dev/null || { echo "GNU style is missing: apt-get install diction" >&2; exit 2; }
@@ -56,9 +57,13 @@ commands=(
 declare -A best peak
 for round in 1 2 3; do
   for i in "${!commands[@]}"; do
+    # GNU time gives the peak memory; the wall time is taken to the microsecond around it.
+    started=$EPOCHREALTIME
     # shellcheck disable=SC2086 # the command is split into its words on purpose
-    /usr/bin/time -f '%e %M' -o "$work/time" ${commands[$i]} "$file" > /dev/null
-    read -r seconds kb < "$work/time"
+    /usr/bin/time -f '%M' -o "$work/time" ${commands[$i]} "$file" > /dev/null
+    ended=$EPOCHREALTIME
+    seconds=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.4f", b - a }')
+    read -r kb < "$work/time"
     if [[ -z ${best[$i]:-} ]] || awk -v a="$seconds" -v b="${best[$i]}" 'BEGIN { exit !(a < b) }'; then
       best[$i]=$seconds
     fi
@@ -75,6 +80,6 @@ printf '%-46s %8s %9s %10s %10s\n' command wall MB/s "peak RSS" "vs style"
 for i in "${!commands[@]}"; do
   awk -v l="${labels[$i]}" -v s="${best[$i]}" -v k="${peak[$i]}" -v b="$size" \
       -v st="${best[$style_index]}" \
-    'BEGIN { t = s > 0 ? s : 0.005;
-             printf "%-46s %7.2fs %9.1f %7.1f MB %9.1fx\n", l, s, b / 1048576 / t, k / 1024, st / t }'
+    'BEGIN { t = s > 0 ? s : 0.0001;
+             printf "%-46s %7.3fs %9.1f %7.1f MB %9.1fx\n", l, s, b / 1048576 / t, k / 1024, st / t }'
 done
