@@ -70,6 +70,23 @@ namespace pelmar::detail {
     return true;
 }
 
+// Doubles an open-addressing table of slots that carry their nonzero `hash` (0: empty) and
+// puts every slot back by linear probing; `initial` is the size of a table that was empty.
+template <typename Slot>
+void GrowSlots(std::vector<Slot>& slots, std::size_t& mask, std::size_t initial) {
+    std::vector<Slot> old = std::move(slots);
+    slots.assign(old.empty() ? initial : old.size() * 2, Slot{});
+    mask = slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.hash == 0)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (slots[i].hash != 0)
+            i = (i + 1) & mask;
+        slots[i] = slot;
+    }
+}
+
 // Byte strings with a 32-bit value each, filled once and then only read, for the word lists the
 // syllable rules look words up in thousands of times a second: open addressing over a
 // power-of-two table, the strings in one arena.
@@ -123,19 +140,7 @@ private:
                EqualBytes(m_arena.data() + slot.offset, key.data(), key.size());
     }
 
-    void grow() {
-        std::vector<Slot> old = std::move(m_slots);
-        m_slots.assign(old.empty() ? 16 : old.size() * 2, Slot{});
-        m_mask = m_slots.size() - 1;
-        for (const Slot& slot : old) {
-            if (slot.hash == 0)
-                continue;
-            std::size_t i = slot.hash & m_mask;
-            while (m_slots[i].hash != 0)
-                i = (i + 1) & m_mask;
-            m_slots[i] = slot;
-        }
-    }
+    void grow() { GrowSlots(m_slots, m_mask, 16); }
 
     std::vector<Slot> m_slots;
     std::string m_arena;

@@ -113,19 +113,7 @@ private:
 
     static std::uint32_t hash(std::string_view word) { return HashBytes(word); }
 
-    void grow() {
-        std::vector<Slot> old = std::move(m_slots);
-        m_slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{});
-        m_mask = m_slots.size() - 1;
-        for (const Slot& slot : old) {
-            if (slot.hash == 0)
-                continue;
-            std::size_t i = slot.hash & m_mask;
-            while (m_slots[i].hash != 0)
-                i = (i + 1) & m_mask;
-            m_slots[i] = slot;
-        }
-    }
+    void grow() { GrowSlots(m_slots, m_mask, 1024); }
 
     std::vector<Slot> m_slots;
     std::vector<HotEntry> m_hot = std::vector<HotEntry>(HotSize);
