@@ -2,6 +2,8 @@
 // repeated to at least 10 MB, measured line by line as the measurement driver feeds them.
 
 #include "engine/Pelgine.h"
+#include "measure/MeasureText.h"
+#include "measure/ResultText.h"
 #include "platform/TextFile.h"
 #include "storage/BuiltinWordData.h"
 
@@ -97,6 +99,35 @@ void BM_LineToCp932(benchmark::State& state) {
                             static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_LineToCp932)->Unit(benchmark::kMillisecond);
+
+// A whole measurement as pelmar-count makes it: the full view with every index, rows formatted
+// and thrown away, on one thread and on two.
+void BM_MeasureText(benchmark::State& state) {
+    const std::string& text = corpus();
+    const auto encoding = pelmar::detectTextEncoding(text);
+    const auto data = pelmar::LoadBuiltinWordData();
+    pelmar::TMeasureOptions options;
+    options.ApplyViewMode(pelmar::ViewMode::Full);
+    options.readability.fill(true);
+    pelmar::TTextRequest request;
+    request.options = &options;
+    request.wordData = data.get();
+    request.jobs = static_cast<int>(state.range(0));
+    request.row = [&options](std::string& out, std::size_t number, const pelmar::TTextCounts& c) {
+        pelmar::AppendLineRow(out, static_cast<int>(number), c, options);
+        out += '\n';
+    };
+    std::size_t written = 0;
+    request.write = [&written](std::string_view piece) { written += piece.size(); };
+    for (auto _ : state) {
+        const auto result = pelmar::MeasureText(text, encoding, request);
+        benchmark::DoNotOptimize(result.totals.Words);
+    }
+    benchmark::DoNotOptimize(written);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_MeasureText)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

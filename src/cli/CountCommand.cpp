@@ -1,36 +1,28 @@
 #include "cli/CountCommand.h"
 
-#include "engine/Pelgine.h"
+#include "cli/CountOptions.h"
+#include "cli/JsonOutput.h"
+
 #include "measure/MeasureFiles.h"
+#include "measure/ListWords.h"
 #include "measure/MeasureLines.h"
+#include "measure/MeasureText.h"
 #include "measure/SaveRecord.h"
-#include "measure/Vocabulary.h"
-#include "platform/AppPaths.h"
+#include "platform/FileBytes.h"
 #include "platform/TextFile.h"
 #include "storage/BuiltinWordData.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
 #include <iostream>
-#include <optional>
 #include <sstream>
-#include <thread>
 
 namespace pelmar {
 namespace {
 
 constexpr std::size_t kFlushSize = 1u << 16;
-
-const char* const kShowNames[display::Count] = {"total", "summary", "legend", "no",
-                                                 "sent",  "phrase",  "words",  "sylla",
-                                                 "1syl",  "3syl",    "letters", "cons"};
 
 void writeLine(std::ostream& stream, const QString& text) {
     stream << text.toUtf8().toStdString() << '\n';
@@ -40,31 +32,16 @@ QString cannotRead(const QString& name, const QString& reason) {
     return QStringLiteral("pelmar-count: cannot read %1: %2").arg(name, reason);
 }
 
-bool readAll(const QString& name, std::istream& in, std::string& bytes, QString& error) {
+// A FILE argument's bytes; "-" is standard input.
+bool readAll(const QString& name, std::istream& in, int jobs, TFileBytes& bytes, QString& error) {
     if (name == QLatin1String("-")) {
-        char buffer[1 << 16];
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        bytes.readStream(in);
         return true;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = cannotRead(name, file.errorString());
+    QString reason;
+    if (!bytes.readFile(name, jobs, reason)) {
+        error = cannotRead(name, reason);
         return false;
-    }
-    // Straight into the string: a second copy of a large file would double the memory.
-    if (file.size() > 0)
-        bytes.reserve(static_cast<std::size_t>(file.size()));
-    char chunk[1 << 16];
-    for (;;) {
-        const qint64 n = file.read(chunk, sizeof chunk);
-        if (n < 0) {
-            error = cannotRead(name, file.errorString());
-            return false;
-        }
-        if (n == 0)
-            break;
-        bytes.append(chunk, static_cast<std::size_t>(n));
     }
     return true;
 }
@@ -80,50 +57,25 @@ bool canOpen(const QString& name, QString& error) {
     return true;
 }
 
-// Every line on its own, as a freshly cleared engine sees it; one output line per closed word.
-void printWords(TPelgine& engine, const std::string& bytes, std::ostream& out) {
-    const TextEncoding encoding = detectTextEncoding(bytes);
-    std::string buffer;
-    buffer.reserve(kFlushSize + 256);
-    auto appendNumber = [&buffer](int value) {
-        char digits[16];
-        const auto result = std::to_chars(digits, digits + sizeof digits, value);
-        buffer.append(digits, result.ptr);
-    };
-    engine.OnWordClosed = [&](std::string_view word, int syllables, int consonants) {
-        buffer.append(word);
-        buffer += '\t';
-        appendNumber(syllables);
-        buffer += '\t';
-        appendNumber(consonants);
-        buffer += '\n';
-    };
-    for (std::string_view line : splitLines(textFileBody(bytes, encoding))) {
-        engine.Clear();
-        engine.Text = lineToCp932(line, encoding);
-        engine.Analyze();
-        if (buffer.size() >= kFlushSize) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
-        }
-    }
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    engine.OnWordClosed = nullptr;
-}
-
-// Buffers output and writes it in large pieces.
+// Buffers output and writes it in large pieces; a large piece goes out as it is.
 class BufferedOut {
 public:
-    explicit BufferedOut(std::ostream& out) : m_out(out) { m_buffer.reserve(kFlushSize + 4096); }
+    explicit BufferedOut(std::ostream& out) : m_out(out) { m_buffer.reserve(kFlushSize); }
     ~BufferedOut() { flush(); }
     void write(std::string_view piece) {
-        m_buffer += piece;
-        if (m_buffer.size() >= kFlushSize)
+        if (m_buffer.size() + piece.size() > kFlushSize) {
             flush();
+            if (piece.size() >= kFlushSize) {
+                m_out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                return;
+            }
+        }
+        m_buffer += piece;
     }
     void flush() {
         m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
         m_buffer.clear();
+        m_out.flush();
     }
 
 private:
@@ -135,14 +87,12 @@ private:
 class CopyTextOut {
 public:
     explicit CopyTextOut(std::ostream& out)
-        : m_out(out), m_writer([this](std::string_view piece) {
-              m_out.write(piece);
-              m_any = true;
-          }) {}
+        : m_out(out), m_writer([this](std::string_view piece) { m_out.write(piece); }) {}
     void add(std::string_view line) { m_writer.add(line); }
+    void write(std::string_view piece) { m_writer.write(piece); }
     void finish() {
         m_writer.finish();
-        if (m_any)
+        if (m_writer.started())
             m_out.write("\n");
         m_out.flush();
     }
@@ -150,159 +100,23 @@ public:
 private:
     BufferedOut m_out;
     CopyTextWriter m_writer;
-    bool m_any = false;
 };
 
-// --- JSON for scripts -------------------------------------------------------------------------
-
-void jsonString(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
-void jsonNumber(std::string& out, double value) {
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value));
-    out.append(buffer, result.ptr);
-}
-
-// An object of `count` members: keyOf(i) gives a member's key, writeValue(i) writes its value.
-template <typename Key, typename Value>
-void jsonObject(std::string& out, int count, Key keyOf, Value writeValue) {
-    out += '{';
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            out += ',';
-        jsonString(out, keyOf(i));
-        out += ':';
-        writeValue(i);
-    }
-    out += '}';
-}
-
-std::string_view columnKey(int position) {
-    return vocab::ColumnKeys[static_cast<std::size_t>(position)];
-}
-
-void jsonCounts(std::string& out, const TTextCounts& counts) {
-    jsonObject(out, 9, columnKey, [&](int i) { out += std::to_string(counts.count(i)); });
-}
-
-void jsonMeasurement(std::string& out, const TMeasurement& m, std::string_view name) {
-    static constexpr std::array<bool, IndexCount> allIndices = {
-        true, true, true, true, true, true, true, true, true, true, true};
-    auto indexKey = [](int k) { return columnKey(k + 9); };
-    out += "{\"name\":";
-    jsonString(out, name);
-    out += ",\"lines\":[";
-    for (std::size_t i = 0; i < m.lines.size(); ++i) {
-        const TTextCounts& line = m.lines[i];
-        if (i > 0)
-            out += ',';
-        out += "{\"counts\":";
-        jsonCounts(out, line);
-        out += ",\"openSentence\":";
-        out += line.OpenSentence ? "true" : "false";
-        out += ",\"openClause\":";
-        out += line.OpenClause ? "true" : "false";
-        out += ",\"openPhrase\":";
-        out += line.OpenPhrase ? "true" : "false";
-        out += ",\"indices\":";
-        const LineIndexValues values = LineIndices(line, allIndices);
-        jsonObject(out, IndexCount, indexKey, [&](int k) {
-            if (const auto& value = values[static_cast<std::size_t>(k)])
-                jsonNumber(out, *value);
-            else
-                out += "null";
-        });
-        out += '}';
-    }
-    out += "],\"totals\":";
-    jsonCounts(out, m.totals);
-    out += ",\"ratios\":";
-    jsonObject(out, 11, [](int i) { return columnKey(22 + i); },
-               [&](int i) { jsonNumber(out, m.whole.ratios.byPosition(22 + i)); });
-    out += ",\"styles\":";
-    const int styles[] = {m.whole.styles.dia, m.whole.styles.com, m.whole.styles.tec,
-                          m.whole.styles.gen};
-    jsonObject(out, 4, [](int i) { return vocab::StyleKeys[static_cast<std::size_t>(i)]; },
-               [&](int i) { out += std::to_string(styles[i]); });
-    out += ",\"tenths\":";
-    jsonObject(out, IndexCount, indexKey, [&](int k) {
-        out += std::to_string(m.whole.tenths[static_cast<std::size_t>(k)]);
-    });
-    out += '}';
-}
-
-// --- options ---------------------------------------------------------------------------------
-
-struct Settings {
-    TMeasureOptions options;
-    bool words = false;
-    bool json = false;
-    int jobs = 1;
-    bool save = false;
-    QString title;
-    QString dataDir;
-    QStringList files;
+// A file's bytes as the measurement reads them: its encoding and its lines' part.
+struct TextOfFile {
+    TextOfFile(std::string_view bytes, int jobs)
+        : encoding(detectTextEncoding(bytes, jobs)), body(textFileBody(bytes, encoding)) {}
+    TextEncoding encoding;
+    std::string_view body;
 };
-
-bool parseList(const QString& text, const QStringList& names, std::vector<int>& positions,
-               QString& bad) {
-    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString name = item.trimmed();
-        qsizetype at = -1;
-        for (qsizetype k = 0; k < names.size() && at < 0; ++k)
-            if (names[k].compare(name, Qt::CaseInsensitive) == 0)
-                at = k;
-        if (at < 0) {
-            bad = name;
-            return false;
-        }
-        positions.push_back(static_cast<int>(at));
-    }
-    return true;
-}
-
-QStringList namesOf(const char* const* names, int count) {
-    QStringList list;
-    for (int i = 0; i < count; ++i)
-        list << QString::fromUtf8(names[i]);
-    return list;
-}
-
-QStringList indexKeys() {
-    QStringList list;
-    for (int k = 0; k < IndexCount; ++k)
-        list << QString::fromUtf8(vocab::ColumnKeys[static_cast<std::size_t>(k + 9)].data(),
-                                  static_cast<qsizetype>(vocab::ColumnKeys[static_cast<std::size_t>(k + 9)].size()));
-    return list;
-}
 
 // --- measuring --------------------------------------------------------------------------------
 
 struct Saver {
-    const Settings& settings;
+    const TCountSettings& settings;
     QDateTime last;
-    bool save(const TMeasurement& m, const std::vector<std::string>& lines, const QString& title,
-              std::ostream& err) {
+    bool save(const TTextCounts& totals, const TWholeTextValues& whole,
+              const std::vector<std::string>& lines, const QString& title, std::ostream& err) {
         const QDateTime now = NextSaveTime(last);
         last = now;
         TSaveRecordInput input;
@@ -311,8 +125,8 @@ struct Saver {
         input.lines = &lines;
         input.now = now;
         input.dataFolder = settings.dataDir;
-        input.totals = m.totals;
-        input.whole = m.whole;
+        input.totals = totals;
+        input.whole = whole;
         const TSaveRecordResult result = SaveRecord(input);
         if (!result.ok)
             writeLine(err, QStringLiteral("pelmar-count: ") + result.message);
@@ -320,50 +134,66 @@ struct Saver {
     }
 };
 
-int measureOne(const Settings& settings, const QString& name, std::istream& in, std::ostream& out,
+// One text, measured in blocks on all the jobs; rows and JSON lines stream to the output.
+int measureOne(const TCountSettings& settings, const QString& name, std::istream& in, std::ostream& out,
                std::ostream& err, const TDataFile* wordData) {
-    std::string bytes;
+    TFileBytes bytes;
     QString error;
-    if (!readAll(name, in, bytes, error)) {
+    if (!readAll(name, in, settings.jobs, bytes, error)) {
         writeLine(err, error);
         return 2;
     }
-    std::vector<std::string> lines = textFileLines(bytes);
-    bytes = std::string();
-    if (!HasText(lines)) {
+    const TextOfFile text(bytes.view(), settings.jobs);
+    if (!TextHasContent(text.body, text.encoding)) {
         writeLine(err, QString::fromUtf8(NoTextMessage));
         return 1;
     }
-    const std::vector<std::string> measured = settings.save ? lines : std::vector<std::string>();
-    TPelgine engine;
-    engine.Dictionary = wordData;
-    TMeasureRequest request;
-    request.options = &settings.options;
-    request.keepLineCounts = settings.json;
-    std::optional<CopyTextOut> text;
-    if (!settings.json) {
-        text.emplace(out);
-        request.sink = [&text](std::string_view line) { text->add(line); };
-    }
-    const TMeasurement m = MeasureLines(lines, engine, request);
+    const TMeasureOptions& options = settings.options;
+    TTextRequest request;
+    request.options = &options;
+    request.wordData = wordData;
+    request.jobs = settings.jobs;
+    TTextResult result;
     if (settings.json) {
-        std::string json = "{\"files\":[";
-        jsonMeasurement(json, m, name == QLatin1String("-") ? std::string() : BatchFileName(name));
-        json += "]}\n";
-        out << json;
+        BufferedOut json(out);
+        std::string piece = "{\"files\":[";
+        AppendJsonFileStart(piece, name == QLatin1String("-") ? std::string() : BatchFileName(name));
+        json.write(piece);
+        request.row = [](std::string& row, std::size_t number, const TTextCounts& counts) {
+            if (number > 1)
+                row += ',';
+            AppendJsonLine(row, counts);
+        };
+        request.write = [&json](std::string_view rows) { json.write(rows); };
+        result = MeasureText(text.body, text.encoding, request);
+        piece.clear();
+        AppendJsonFileEnd(piece, result.totals, result.whole);
+        piece += "]}\n";
+        json.write(piece);
     } else {
-        text->finish();
+        CopyTextOut copy(out);
+        copy.add(LineHeader(options));
+        request.row = [&options](std::string& row, std::size_t number, const TTextCounts& counts) {
+            const std::size_t before = row.size();
+            AppendLineRow(row, static_cast<int>(number), counts, options);
+            if (row.size() != before)
+                row += '\n';
+        };
+        request.write = [&copy](std::string_view rows) { copy.write(rows); };
+        result = MeasureText(text.body, text.encoding, request);
+        EmitClosingSections(options, TBatchContext{}, result.lines > 0, result.totals, result.whole,
+                            [&copy](std::string&& line) { copy.add(line); });
+        copy.finish();
     }
-    out.flush();
     if (settings.save) {
         Saver saver{settings, {}};
-        if (!saver.save(m, measured, settings.title, err))
+        if (!saver.save(result.totals, result.whole, textFileLines(bytes.view()), settings.title, err))
             return 2;
     }
     return 0;
 }
 
-int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
+int measureBatch(const TCountSettings& settings, std::string_view standardInput, std::ostream& out, std::ostream& err,
                  const TDataFile* wordData) {
     TMeasureOptions options = settings.options;
     // Dropped files always give total rows with index columns.
@@ -377,12 +207,19 @@ int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
         refused.prepend(path);
         return true;
     };
-    callbacks.load = [](const QString& path, std::vector<std::string>& lines, QString& error) {
-        std::string bytes;
+    callbacks.isStandardInput = [](const QString& path) { return path == QLatin1String("-"); };
+    callbacks.load = [&standardInput](const QString& path, std::vector<std::string>& lines,
+                                      QString& error) {
+        if (path == QLatin1String("-")) {
+            lines = textFileLines(standardInput);
+            return true;
+        }
+        // Files are measured on several threads already, one each.
+        TFileBytes bytes;
         std::istringstream none;
-        if (!readAll(path, none, bytes, error))
+        if (!readAll(path, none, 1, bytes, error))
             return false;
-        lines = textFileLines(bytes);
+        lines = textFileLines(bytes.view());
         return true;
     };
     QStringList reports;
@@ -401,7 +238,9 @@ int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
         for (std::size_t i = 0; i < batch.files.size(); ++i) {
             if (i > 0)
                 json += ',';
-            jsonMeasurement(json, batch.files[i], BatchFileName(batch.measuredPaths[static_cast<qsizetype>(i)]));
+            const TMeasurement& m = batch.files[i];
+            AppendJsonFile(json, BatchFileName(batch.measuredPaths[static_cast<qsizetype>(i)]),
+                           m.lines, m.totals, m.whole);
         }
         json += "]}\n";
         out << json;
@@ -423,7 +262,8 @@ int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
                 writeLine(err, error);
                 return 2;
             }
-            if (!saver.save(batch.files[i], lines, QString::fromStdString(BatchFileName(path)), err))
+            if (!saver.save(batch.files[i].totals, batch.files[i].whole, lines,
+                            QString::fromStdString(BatchFileName(path)), err))
                 return 2;
         }
     }
@@ -434,140 +274,20 @@ int measureBatch(const Settings& settings, std::ostream& out, std::ostream& err,
 
 int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream& out,
                     std::ostream& err) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Measures English text line by line and prints the tab-separated result the copy "
-        "command gives: words, syllables, letters, consonants and, on request, sentences, "
-        "phrases and readability indices."));
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Displays help on commandline options."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Displays version information."));
-    const QCommandLineOption viewOption(
-        QStringLiteral("view"), QStringLiteral("Result display mode: full, simple or readability."),
-        QStringLiteral("mode"));
-    const QCommandLineOption showOption(
-        QStringLiteral("show"),
-        QStringLiteral("Result items to show, comma-separated: total, summary, legend, no, sent, "
-                       "phrase, words, sylla, 1syl, 3syl, letters, cons."),
-        QStringLiteral("list"));
-    const QCommandLineOption indexOption(
-        QStringLiteral("index"),
-        QStringLiteral("Readability indices, comma-separated keys (PMJP, PMEN, FKGL, CLI, FORC, "
-                       "FryG, GFog, SMOG, LWF, ARI, FRES) or all."),
-        QStringLiteral("list"));
-    const QCommandLineOption conditionOption(
-        QStringLiteral("condition"),
-        QStringLiteral("Measurement condition 1 to 5 (may be repeated): 1 hyphenated words are "
-                       "one word, 2 a sentence may start in lower case, 3 a line break ends a "
-                       "sentence, 4 blank lines end nothing, 5 a semicolon ends no sentence."),
-        QStringLiteral("n"));
-    const QCommandLineOption jobsOption(
-        QStringLiteral("jobs"), QStringLiteral("Files measured at once in a batch (default: cores)."),
-        QStringLiteral("n"));
-    const QCommandLineOption wordsOption(
-        QStringLiteral("words"),
-        QStringLiteral("Prints every word with its syllables and consonants, tab-separated."));
-    const QCommandLineOption jsonOption(
-        QStringLiteral("json"),
-        QStringLiteral("Prints per-line counts, totals, ratios, style scores and indices as JSON."));
-    const QCommandLineOption saveOption(
-        QStringLiteral("save"),
-        QStringLiteral("Saves the finished measurement in the history under this title (in a "
-                       "batch each file is saved under its own name)."),
-        QStringLiteral("title"));
-    const QCommandLineOption dataDirOption(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Folder of the history file and saved texts (default: the program's data "
-                       "folder)."),
-        QStringLiteral("dir"));
-    for (const auto* option : {&helpOption, &versionOption, &viewOption, &showOption, &indexOption,
-                               &conditionOption, &jobsOption, &wordsOption, &jsonOption, &saveOption,
-                               &dataDirOption})
-        parser.addOption(*option);
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Text files (UTF-8 or CP932); standard input "
-                                                "when none or \"-\". Several files are measured "
-                                                "as a batch of .txt files, one row each."),
-                                 QStringLiteral("[FILE...]"));
-
-    QStringList argv = arguments;
-    argv.prepend(QStringLiteral("pelmar-count"));
-    auto fail = [&](const QString& message) {
-        writeLine(err, QStringLiteral("pelmar-count: ") + message);
+    TCountSettings settings;
+    QString error;
+    if (!ParseCountArguments(arguments, settings, error)) {
+        writeLine(err, QStringLiteral("pelmar-count: ") + error);
         return 2;
-    };
-    if (!parser.parse(argv))
-        return fail(parser.errorText());
-    if (parser.isSet(helpOption)) {
-        out << parser.helpText().toUtf8().toStdString();
+    }
+    if (settings.action == TCountSettings::Action::Help) {
+        out << settings.helpText.toUtf8().toStdString();
         return 0;
     }
-    if (parser.isSet(versionOption)) {
+    if (settings.action == TCountSettings::Action::Version) {
         writeLine(out, QStringLiteral("pelmar-count " PELMAR_VERSION));
         return 0;
     }
-
-    Settings settings;
-    settings.words = parser.isSet(wordsOption);
-    settings.json = parser.isSet(jsonOption);
-    if (parser.isSet(viewOption)) {
-        const QString mode = parser.value(viewOption);
-        if (mode == QLatin1String("full"))
-            settings.options.ApplyViewMode(ViewMode::Full);
-        else if (mode == QLatin1String("simple"))
-            settings.options.ApplyViewMode(ViewMode::Simple);
-        else if (mode == QLatin1String("readability"))
-            settings.options.ApplyViewMode(ViewMode::Readability);
-        else
-            return fail(QStringLiteral("unknown view '%1' (full, simple or readability)").arg(mode));
-    }
-    QString bad;
-    if (parser.isSet(showOption)) {
-        std::vector<int> positions;
-        if (!parseList(parser.values(showOption).join(QLatin1Char(',')),
-                       namesOf(kShowNames, display::Count), positions, bad))
-            return fail(QStringLiteral("unknown result item '%1'").arg(bad));
-        settings.options.resultDisplay.fill(false);
-        for (int p : positions)
-            settings.options.resultDisplay[static_cast<std::size_t>(p)] = true;
-    }
-    if (parser.isSet(indexOption)) {
-        const QString list = parser.values(indexOption).join(QLatin1Char(','));
-        if (list.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
-            settings.options.readability.fill(true);
-        } else {
-            std::vector<int> positions;
-            if (!parseList(list, indexKeys(), positions, bad))
-                return fail(QStringLiteral("unknown index '%1'").arg(bad));
-            for (int p : positions)
-                settings.options.readability[static_cast<std::size_t>(p)] = true;
-        }
-    }
-    for (const QString& value : parser.values(conditionOption)) {
-        bool ok = false;
-        const int n = value.toInt(&ok);
-        if (!ok || n < 1 || n > condition::Count)
-            return fail(QStringLiteral("condition must be 1 to 5, not '%1'").arg(value));
-        settings.options.conditions[static_cast<std::size_t>(n - 1)] = true;
-    }
-    settings.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (parser.isSet(jobsOption)) {
-        bool ok = false;
-        settings.jobs = parser.value(jobsOption).toInt(&ok);
-        if (!ok || settings.jobs < 1 || settings.jobs > 256)
-            return fail(QStringLiteral("jobs must be a number from 1 to 256"));
-    }
-    settings.save = parser.isSet(saveOption);
-    settings.title = parser.value(saveOption);
-    settings.dataDir = parser.isSet(dataDirOption) ? parser.value(dataDirOption) : AppDataFolder();
-    if (settings.save && settings.words)
-        return fail(QStringLiteral("--save measures; it does not go with --words"));
-
-    settings.files = parser.positionalArguments();
-    if (settings.files.isEmpty())
-        settings.files << QStringLiteral("-");
-    QString error;
     for (const QString& name : settings.files) {
         if (!canOpen(name, error)) {
             writeLine(err, error);
@@ -576,23 +296,29 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
     }
 
     const auto wordData = LoadBuiltinWordData();
-    if (settings.words) {
-        TPelgine engine;
-        engine.Dictionary = wordData.get();
+    if (settings.action == TCountSettings::Action::Words) {
+        BufferedOut listing(out);
         for (const QString& name : settings.files) {
-            std::string bytes;
-            if (!readAll(name, in, bytes, error)) {
+            TFileBytes bytes;
+            if (!readAll(name, in, settings.jobs, bytes, error)) {
+                listing.flush();
                 writeLine(err, error);
                 return 2;
             }
-            printWords(engine, bytes, out);
+            const TextOfFile text(bytes.view(), settings.jobs);
+            ListWords(text.body, text.encoding, wordData.get(), settings.jobs,
+                      [&listing](std::string_view piece) { listing.write(piece); });
         }
-        out.flush();
         return 0;
     }
     if (settings.files.size() == 1)
         return measureOne(settings, settings.files.front(), in, out, err, wordData.get());
-    return measureBatch(settings, out, err, wordData.get());
+    // Standard input is read once, before the files are shared out among the threads; every
+    // "-" of the batch is that text.
+    TFileBytes standardInput;
+    if (settings.files.contains(QStringLiteral("-")))
+        standardInput.readStream(in);
+    return measureBatch(settings, standardInput.view(), out, err, wordData.get());
 }
 
 } // namespace pelmar

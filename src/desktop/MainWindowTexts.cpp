@@ -122,12 +122,7 @@ QString PaneTextOf(QString text) {
 }
 
 std::vector<std::string> PaneLines(QStringView text) {
-    // CR and LF never occur inside a CP932 character, so the converted text splits safely.
-    const std::string bytes = toCp932(text);
-    std::vector<std::string> lines;
-    for (std::string_view line : splitLines(bytes))
-        lines.emplace_back(line);
-    return lines;
+    return textLinesToCp932(text);
 }
 
 int PaneLineCount(QStringView text) {

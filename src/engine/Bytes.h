@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -32,6 +34,24 @@ namespace pelmar::bytes {
     while (e > b && isTrimmed(s[e - 1]))
         --e;
     return s.substr(b, e - b);
+}
+
+// Whether every byte is below 0x80 (no double-byte character, nothing to normalise), looked at
+// eight bytes at a time.
+[[nodiscard]] inline bool isAscii(std::string_view s) {
+    const char* p = s.data();
+    std::size_t n = s.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; n > 0; ++p, --n) {
+        if (u8(*p) >= 0x80)
+            return false;
+    }
+    return true;
 }
 
 // A–Z to a–z, byte by byte.

@@ -2,7 +2,10 @@
 
 #include "engine/Bytes.h"
 
+#include <array>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
 namespace pelmar {
 namespace {
@@ -29,11 +32,40 @@ const ExceptionList kExceptions[] = {
 
 } // namespace
 
+namespace {
+
+// Each list's entries by the byte at the end they are matched at (the first byte of a start
+// entry, the last of an end entry), in list order: only those can fit a word with that byte.
+struct EntriesByEdge {
+    std::array<std::vector<std::string_view>, 256> entries;
+};
+
+const std::array<EntriesByEdge, std::size(kExceptions)>& entriesByEdge() {
+    static const auto index = [] {
+        std::array<EntriesByEdge, std::size(kExceptions)> lists;
+        for (std::size_t l = 0; l < std::size(kExceptions); ++l) {
+            for (std::string_view entry : kExceptions[l].entries) {
+                const char edge = kExceptions[l].atStart ? entry.front() : entry.back();
+                lists[l].entries[static_cast<unsigned char>(edge)].push_back(entry);
+            }
+        }
+        return lists;
+    }();
+    return index;
+}
+
+} // namespace
+
 bool CutSpellingExceptions(std::string& w, int& n) {
     n = 0;
     const std::string_view word = w;
-    for (const ExceptionList& list : kExceptions) {
-        for (std::string_view entry : list.entries) {
+    if (word.empty())
+        return false;
+    const auto& lists = entriesByEdge();
+    for (std::size_t l = 0; l < std::size(kExceptions); ++l) {
+        const ExceptionList& list = kExceptions[l];
+        const char edge = list.atStart ? word.front() : word.back();
+        for (std::string_view entry : lists[l].entries[static_cast<unsigned char>(edge)]) {
             if (list.atStart && word.starts_with(entry)) {
                 w = w.substr(entry.size(), 99);
             } else if (!list.atStart && word.ends_with(entry)) {

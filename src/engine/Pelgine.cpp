@@ -31,9 +31,17 @@ constexpr std::array<bool, 256> makeWordBytes(bool lettersAndDigitsOnly) {
     return table;
 }
 constexpr auto kWordBytes = makeWordBytes(false);
-constexpr auto kLetterBytes = makeWordBytes(true);
 [[nodiscard]] bool isWordByte(char c) { return kWordBytes[u8(c)]; }
-[[nodiscard]] bool isLetterOrDigit(char c) { return kLetterBytes[u8(c)]; }
+
+// Both at once for the word loop: 1 a word character, 3 one that is also a letter or digit.
+constexpr std::array<std::uint8_t, 256> makeByteClasses() {
+    std::array<std::uint8_t, 256> table{};
+    const auto letters = makeWordBytes(true);
+    for (int c = 0; c < 256; ++c)
+        table[c] = static_cast<std::uint8_t>(kWordBytes[c] | (letters[c] ? 2 : 0));
+    return table;
+}
+constexpr auto kByteClasses = makeByteClasses();
 
 // "Reads as a non-zero integer" the way a decimal conversion with default 0 does: the whole
 // word must be a decimal number within 32 bits.
@@ -88,8 +96,23 @@ TPelgine::WordCounts TPelgine::countsOf(std::string_view word) {
         return *known;
     if (m_cache.size() >= kCacheLimit)
         m_cache.clear();
+    // Both counts read the word in lower case, so "The" counts as "the": a capitalised word
+    // new to the cache is often known in lower case already.
+    char buffer[detail::WordCache::MaxWordLength];
+    std::string_view lower;
+    if (word.size() <= sizeof buffer && std::any_of(word.begin(), word.end(), isUpper)) {
+        std::transform(word.begin(), word.end(), buffer, bytes::lower);
+        lower = std::string_view(buffer, word.size());
+        if (const WordCounts* known = m_cache.find(lower)) {
+            const WordCounts counts = *known;
+            m_cache.insert(word, counts);
+            return counts;
+        }
+    }
     const WordCounts counts{countSyllables(*m_lists, word), pelmar::CountConsonants(word)};
     m_cache.insert(word, counts);
+    if (!lower.empty())
+        m_cache.insert(lower, counts);
     return counts;
 }
 
@@ -180,7 +203,7 @@ void TPelgine::Analyze() {
     }
     if (Text.empty())
         return;
-    if (std::any_of(Text.begin(), Text.end(), [](char c) { return u8(c) >= 0x80; }))
+    if (!isAscii(Text))
         Text = NormalizeText(Text);
     if (HyphenJoins)
         std::erase(Text, '-'); // so the word-character set never meets a hyphen either
@@ -192,7 +215,10 @@ void TPelgine::Analyze() {
         m_cacheMask = switchMask();
     }
 
+    // The loop keeps its counts and the text's bytes in locals, so nothing it writes can make
+    // the compiler read them again from memory; the counts are added to the fields at the end.
     const std::string& text = Text;
+    const char* const t = text.data();
     const std::size_t n = text.size();
     // A word is nearly always one run of the text, so it is kept as a view into it; a word
     // that goes on after a separator (it held only apostrophes) is gathered in `spill`.
@@ -201,17 +227,18 @@ void TPelgine::Analyze() {
     std::string spill, previousSpill;
     int lettersInWord = 0;
     UnitBuffer sentence, clause, phrase;
+    TTextCounts c; // what this text adds
 
     auto closeWord = [&] {
         const WordCounts counts = countsOf(word);
-        Syllables += counts.syllables;
+        c.Syllables += counts.syllables;
         if (counts.syllables > 2 && !readsAsNonZeroInteger(word))
-            ++Syllable3Words;
+            ++c.Syllable3Words;
         else if (counts.syllables == 1)
-            ++Syllable1Words;
+            ++c.Syllable1Words;
         if (!word.empty()) {
-            Consonants += counts.consonants;
-            ++Words;
+            c.Consonants += counts.consonants;
+            ++c.Words;
             if (OnWordClosed)
                 OnWordClosed(word, counts.syllables, counts.consonants);
             if (word.data() == spill.data()) {
@@ -224,30 +251,30 @@ void TPelgine::Analyze() {
         }
         lettersInWord = 0;
     };
-    auto rest = [&](std::size_t from) { return std::string_view(text).substr(from, kLookAhead); };
+    auto rest = [&](std::size_t from) { return std::string_view(t + from, std::min(kLookAhead, n - from)); };
     // A "." followed by a digit or a capital stays inside its word ("3.14", "U.S", "Mr.Smith").
     auto inWordDot = [&](std::size_t at) {
-        return text[at] == '.' && at + 1 < n && (isDigit(text[at + 1]) || isUpper(text[at + 1]));
+        return t[at] == '.' && at + 1 < n && (isDigit(t[at + 1]) || isUpper(t[at + 1]));
     };
 
     for (std::size_t p = 0; p < n; ++p) {
         bool verdict = true;
-        while (text[p] == ' ' && p + 1 < n && text[p + 1] == ' ')
+        while (t[p] == ' ' && p + 1 < n && t[p + 1] == ' ')
             ++p;
-        const char b = text[p];
+        const char b = t[p];
 
         if (isLeadByte(b)) {
             // The two-dot leader (and the double-byte full stop, question and exclamation marks,
             // should any reach here) ends the clause and phrase, and perhaps the sentence.
             if (lettersInWord > 0 && u8(b) == 0x81 && p + 2 < n && sentence.any) {
-                const char next = lower(text[p + 1]);
-                if ((next == 0x64 || next == 0x68 || next == 0x69) && !isWordByte(text[p + 2])) {
+                const char next = lower(t[p + 1]);
+                if ((next == 0x64 || next == 0x68 || next == 0x69) && !isWordByte(t[p + 2])) {
                     if (sentenceEnd('\0', previousWord, sentence.word, rest(p + 2))) {
-                        ++Sentences;
+                        ++c.Sentences;
                         sentence.clear();
                     }
-                    ++Clauses;
-                    ++Phrases;
+                    ++c.Clauses;
+                    ++c.Phrases;
                     clause.clear();
                     phrase.clear();
                 }
@@ -259,23 +286,27 @@ void TPelgine::Analyze() {
         }
 
         if (isWordByte(b) || inWordDot(p)) {
-            // Take the whole run of word characters at once.
+            // Take the whole run of word characters at once. The text ends in a blank, so the
+            // run always stops inside it.
             const std::size_t start = p;
             int letters = 0;
-            do {
-                letters += isLetterOrDigit(text[p]);
-                ++p;
-            } while (p < n && (isWordByte(text[p]) || inWordDot(p)));
-            Letters += letters;
+            for (;; ++p) {
+                const std::uint8_t cls = kByteClasses[u8(t[p])];
+                if (cls != 0)
+                    letters += cls >> 1;
+                else if (!inWordDot(p))
+                    break;
+            }
+            c.Letters += letters;
             lettersInWord += letters;
             if (word.empty()) {
-                word = std::string_view(text).substr(start, p - start);
-            } else if (word.data() + word.size() == text.data() + start) {
+                word = std::string_view(t + start, p - start);
+            } else if (word.data() + word.size() == t + start) {
                 word = std::string_view(word.data(), word.size() + (p - start));
             } else {
                 if (word.data() != spill.data())
                     spill.assign(word);
-                spill.append(text, start, p - start);
+                spill.append(t + start, p - start);
                 word = spill;
             }
             sentence.any = sentence.word = true;
@@ -285,37 +316,55 @@ void TPelgine::Analyze() {
             continue;
         }
 
-        // A separator.
+        // A separator. Most are one blank between two words: it closes the word and nothing
+        // else (no terminator, and a phrase ends only before another separator). The byte
+        // after the text's last one is its terminating NUL.
+        if (b == ' ' && isWordByte(t[p + 1])) {
+            if (lettersInWord > 0 && !word.empty())
+                closeWord();
+            sentence.any = clause.any = phrase.any = true;
+            lettersInWord = 0;
+            continue;
+        }
         const char lb = lower(b);
         if (lettersInWord > 0 && !word.empty())
             closeWord();
         if (sentence.word && isTerminator(lb)) {
             verdict = sentenceEnd(lb, previousWord, true, rest(p + 1));
             if (verdict) {
-                ++Sentences;
+                ++c.Sentences;
                 sentence.clear();
                 if (clause.any) {
-                    ++Clauses;
+                    ++c.Clauses;
                     clause.clear();
                 }
                 if (phrase.any) {
-                    ++Phrases;
+                    ++c.Phrases;
                     phrase.clear();
                 }
             }
         }
         if (clause.word && p + 1 < n && b == ';') {
-            ++Clauses;
+            ++c.Clauses;
             clause.clear();
         }
-        if (phrase.word && p + 1 < n && !isWordByte(text[p + 1]) && verdict) {
-            ++Phrases;
+        if (phrase.word && p + 1 < n && !isWordByte(t[p + 1]) && verdict) {
+            ++c.Phrases;
             phrase.clear();
         }
         sentence.any = clause.any = phrase.any = true;
         lettersInWord = 0;
     }
 
+    Sentences += c.Sentences;
+    Clauses += c.Clauses;
+    Phrases += c.Phrases;
+    Words += c.Words;
+    Syllables += c.Syllables;
+    Syllable1Words += c.Syllable1Words;
+    Syllable3Words += c.Syllable3Words;
+    Consonants += c.Consonants;
+    Letters += c.Letters;
     OpenSentence = Words > 0 && sentence.word;
     OpenClause = Words > 0 && clause.word;
     OpenPhrase = Words > 0 && phrase.word;

@@ -32,8 +32,11 @@ int TPelgine::CountSyllables(std::string_view word) { return countSyllables(list
 int TPelgine::WordSyllables(std::string_view word) { return wordSyllables(lists(), word); }
 
 int TPelgine::wordSyllables(const WordLists& lists, std::string_view word) const {
+    // One hash for the six lists.
+    const std::string_view w = trimmed(word);
+    const std::uint32_t hash = detail::HashBytes(w);
     for (int i = 0; i < 6; ++i) {
-        if (lists.words[i].contains(word))
+        if (lists.words[i].containsTrimmed(w, hash))
             return i + 1;
     }
     return 0;

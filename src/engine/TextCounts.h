@@ -19,6 +19,19 @@ struct TTextCounts {
     bool OpenClause = false;
     bool OpenPhrase = false;
 
+    // Adds the nine counts of another record; the open flags stay as they are.
+    void add(const TTextCounts& other) {
+        Sentences += other.Sentences;
+        Clauses += other.Clauses;
+        Phrases += other.Phrases;
+        Words += other.Words;
+        Syllables += other.Syllables;
+        Syllable1Words += other.Syllable1Words;
+        Syllable3Words += other.Syllable3Words;
+        Consonants += other.Consonants;
+        Letters += other.Letters;
+    }
+
     // The counts by column position 0..8: sent, clau, phra, word, syll, syl1, syl3, cons, lett.
     [[nodiscard]] std::int32_t count(int position) const {
         switch (position) {

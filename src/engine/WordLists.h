@@ -1,11 +1,12 @@
 #pragma once
 
+#include "engine/StringTable.h"
+
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace pelmar {
@@ -14,25 +15,51 @@ class TDataFile;
 
 namespace detail {
 
-struct StringHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const noexcept {
-        return std::hash<std::string_view>{}(s);
-    }
-};
-
-// A sorted word list searched the way a linear scan would: the items are compared in stored
-// order and the scan gives up at the first item that sorts after the word. Prefix maxima make
-// that a binary search that agrees with the scan even when the data is not sorted.
+// A word list searched the way a linear scan would: the items are compared in stored order and
+// the scan gives up at the first item that sorts after the word. So a listed word is found only
+// when no item before it sorts after it; which items the scan can find is worked out once, and
+// a lookup is then one hash probe (the data need not be sorted).
 class ListedIndex {
 public:
     ListedIndex() = default;
     explicit ListedIndex(std::vector<std::string> items);
     [[nodiscard]] bool contains(std::string_view word) const;
+    // The same for a trimmed word whose HashBytes is known.
+    [[nodiscard]] bool containsTrimmed(std::string_view word, std::uint32_t hash) const {
+        return m_found.find(word, hash) != nullptr;
+    }
 
 private:
-    std::vector<std::string> m_items;
-    std::vector<std::uint32_t> m_prefixMax; // index of the greatest item among 0..i
+    StringTable m_found;
+};
+
+// Byte strings in a trie, each node knowing the latest position of an item that ends there, so
+// that every item that begins a word is found in one walk along the word.
+class ByteTrie {
+public:
+    static constexpr std::uint32_t NoItem = 0xFFFFFFFF;
+
+    ByteTrie() : m_items(1, NoItem) {}
+    void add(std::string_view bytes, std::uint32_t position);
+    // The node reached from `node` by `byte`, or 0 (the root is never a child).
+    [[nodiscard]] std::uint32_t child(std::uint32_t node, unsigned char byte) const;
+    // The latest position of an item that ends at `node`, or NoItem.
+    [[nodiscard]] std::uint32_t item(std::uint32_t node) const { return m_items[node]; }
+
+private:
+    struct Edge {
+        std::uint32_t key = 0; // node << 8 | byte, plus 1 so that 0 marks a free entry
+        std::uint32_t child = 0;
+    };
+    [[nodiscard]] std::size_t slotOf(std::uint32_t key) const {
+        return (key * 0x9E3779B1u) >> m_shift;
+    }
+    void grow();
+
+    std::vector<std::uint32_t> m_items; // per node
+    std::vector<Edge> m_edges;          // open addressing, a power of two in size
+    unsigned m_shift = 32;
+    std::size_t m_edgeCount = 0;
 };
 
 // Suffixes or prefixes tried from the last item to the first: the item that fits and stands
@@ -48,8 +75,8 @@ public:
     bool cutHead(std::string& word) const;
 
 private:
-    std::unordered_map<std::string, std::size_t, StringHash, std::equal_to<>> m_lastIndex;
-    std::vector<std::size_t> m_lengths; // distinct item lengths, ascending
+    ByteTrie m_suffixes; // the items read from their end
+    ByteTrie m_prefixes;
 };
 
 } // namespace detail

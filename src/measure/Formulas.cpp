@@ -75,11 +75,25 @@ int pairScore(float a, const TBand& aBand, float b, const TBand& bBand) {
     return roundToInt(std::sqrt(Ext(Wide(sa) * sb)));
 }
 
+// The two phrase indices share their chunk and logarithm terms; a line that shows both works
+// them out once (the logarithm is the dearest step of a row).
+struct PhraseTerms {
+    Ext chunk;
+    Ext logRatio;
+};
+
+PhraseTerms phraseTerms(std::int32_t d, std::int32_t phra, std::int32_t syll, std::int32_t cons) {
+    return {Ext(Wide(3) * syll) / Ext(phra) + Ext(Wide(2) * cons) / Ext(phra),
+            std::log10(Ext(phra) / Ext(d))};
+}
+
+float phraseIndex(const TPhraseIndexConstants& c, const PhraseTerms& t) {
+    return static_cast<float>(c.chunkWeight * t.chunk + c.logWeight * t.logRatio + c.offset);
+}
+
 float phraseIndex(const TPhraseIndexConstants& c, std::int32_t d, std::int32_t phra,
                   std::int32_t syll, std::int32_t cons) {
-    const Ext chunk = Ext(Wide(3) * syll) / Ext(phra) + Ext(Wide(2) * cons) / Ext(phra);
-    return static_cast<float>(c.chunkWeight * chunk +
-                              c.logWeight * std::log10(Ext(phra) / Ext(d)) + c.offset);
+    return phraseIndex(c, phraseTerms(d, phra, syll, cons));
 }
 
 } // namespace
@@ -289,8 +303,17 @@ std::optional<float> LineIndex(ReadabilityIndex index, const TTextCounts& line) 
 
 LineIndexValues LineIndices(const TTextCounts& line, const std::array<bool, IndexCount>& wanted) {
     LineIndexValues values;
+    constexpr auto pmjp = static_cast<std::size_t>(ReadabilityIndex::PMJP);
+    constexpr auto pmen = static_cast<std::size_t>(ReadabilityIndex::PMEN);
+    if ((wanted[pmjp] || wanted[pmen]) && guardHolds(ReadabilityIndex::PMJP, line)) {
+        const PhraseTerms terms = phraseTerms(line.Clauses, line.Phrases, line.Syllables, line.Consonants);
+        if (wanted[pmjp])
+            values[pmjp] = phraseIndex(PmjpConstants, terms);
+        if (wanted[pmen])
+            values[pmen] = phraseIndex(PmenConstants, terms);
+    }
     std::optional<TRatios> ratios;
-    for (int i = 0; i < IndexCount; ++i) {
+    for (int i = pmen + 1; i < IndexCount; ++i) {
         const auto index = static_cast<ReadabilityIndex>(i);
         if (!wanted[static_cast<std::size_t>(i)] || !guardHolds(index, line))
             continue;

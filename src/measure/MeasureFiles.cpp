@@ -38,8 +38,11 @@ TBatchResult MeasureFiles(const QStringList& paths, const TMeasureOptions& optio
                           const TDataFile* wordData, const TBatchCallbacks& callbacks, int jobs) {
     TBatchResult batch;
     QStringList files = paths;
+    auto isStandardInput = [&callbacks](const QString& path) {
+        return callbacks.isStandardInput && callbacks.isStandardInput(path);
+    };
     for (qsizetype i = files.size() - 1; i >= 0; --i) {
-        if (IsTextFileName(files[i]))
+        if (IsTextFileName(files[i]) || isStandardInput(files[i]))
             continue;
         if (!callbacks.confirmSkipNonText || !callbacks.confirmSkipNonText(files[i])) {
             batch.abandoned = true;
@@ -57,7 +60,7 @@ TBatchResult MeasureFiles(const QStringList& paths, const TMeasureOptions& optio
             const QString& path = files[static_cast<qsizetype>(i)];
             std::vector<std::string> lines;
             QString error;
-            if (!QFileInfo::exists(path)) {
+            if (!isStandardInput(path) && !QFileInfo::exists(path)) {
                 outcomes[i].message = QString::fromUtf8(FileNotExistMessage);
                 continue;
             }

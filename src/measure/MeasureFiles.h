@@ -25,6 +25,9 @@ inline constexpr char FileNotExistMessage[] = "file not exist";
 [[nodiscard]] bool HasText(const std::vector<std::string>& lines);
 
 struct TBatchCallbacks {
+    // A path the caller reads without a file (the command line's "-", standard input): measured
+    // whatever its extension and never reported missing. May be empty.
+    std::function<bool(const QString& path)> isStandardInput;
     // A path that is no ".txt" file: true skips it and goes on, false abandons the batch.
     std::function<bool(const QString& path)> confirmSkipNonText;
     // Reads a file as CP932 lines; false with a message when it cannot.

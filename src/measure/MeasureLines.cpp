@@ -1,69 +1,20 @@
 #include "measure/MeasureLines.h"
 
-#include "engine/Bytes.h"
-#include "engine/Pelgine.h"
+#include "measure/LineStretch.h"
 
 #include <chrono>
+#include <string_view>
 
 namespace pelmar {
-namespace {
 
-[[nodiscard]] bool isAsciiLetter(char c) { return bytes::isUpper(c) || bytes::isLowerLetter(c); }
-
-void add(TTextCounts& totals, const TTextCounts& line) {
-    totals.Sentences += line.Sentences;
-    totals.Clauses += line.Clauses;
-    totals.Phrases += line.Phrases;
-    totals.Words += line.Words;
-    totals.Syllables += line.Syllables;
-    totals.Syllable1Words += line.Syllable1Words;
-    totals.Syllable3Words += line.Syllable3Words;
-    totals.Consonants += line.Consonants;
-    totals.Letters += line.Letters;
-}
-
-// The first character other than a blank on the lines after `from`, or 0 when there is none.
-char firstCharacterAfter(const std::vector<std::string>& lines, std::size_t from) {
-    for (std::size_t k = from + 1; k < lines.size(); ++k) {
-        for (char c : lines[k]) {
-            if (c != ' ')
-                return c;
-        }
-    }
-    return '\0';
-}
-
-// A word broken over the line end ("infor-" + "mation is") is joined on the first line; the next
-// line keeps what follows the joined part. Returns whether it joined.
-bool joinHyphenatedWord(std::string_view line, std::vector<std::string>& lines, std::size_t i,
-                        std::string& joined) {
-    if (line.size() < 2 || i + 1 >= lines.size() || line.back() != '-' ||
-        !isAsciiLetter(line[line.size() - 2]))
-        return false;
-    std::string next(bytes::trimmed(lines[i + 1]));
-    if (next.empty() || !isAsciiLetter(next.front()))
-        return false;
-    next += ' ';
-    const std::size_t space = next.find(' ');
-    joined.assign(line.substr(0, line.size() - 1));
-    joined.append(next, 0, space);
-    lines[i + 1] = next.substr(space + 1);
-    return true;
-}
-
-} // namespace
-
-TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
+TMeasurement MeasureLines(const std::vector<std::string>& lines, TPelgine& engine,
                           const TMeasureRequest& request) {
     const TMeasureOptions& options = *request.options;
     const bool normal = !request.batch.active;
-    const bool lineBreakEnds = options.conditions[condition::LineBreakEnds];
-    const bool blankLinesPassed = options.conditions[condition::BlankLinesPassed];
-    const bool semicolonKeeps = options.conditions[condition::SemicolonKeeps];
     const auto start = std::chrono::steady_clock::now();
 
     TMeasurement m;
-    auto emit = [&](std::string&& line) {
+    const std::function<void(std::string&&)> emit = [&](std::string&& line) {
         if (request.sink)
             request.sink(line);
         else
@@ -78,104 +29,56 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
             emit(std::move(header));
     }
 
-    bool openSentence = false, openClause = false, openPhrase = false;
-    std::string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = bytes::trimmed(lines[i]);
-        TTextCounts work;
-
-        if (!blankLinesPassed && line.empty()) {
-            // A blank line closes what the line before left open, and carries only that.
-            work.Sentences = openSentence;
-            work.Clauses = openClause;
-            work.Phrases = openPhrase;
-            openSentence = openClause = openPhrase = false;
-        } else {
-            engine.Clear();
-            engine.HyphenJoins = options.conditions[condition::HyphenJoins];
-            engine.LowerStartAllowed = options.conditions[condition::LowerStart];
-            // Assigned, not moved in, so the engine keeps reusing its text buffer.
-            if (joinHyphenatedWord(line, lines, i, joined))
-                engine.Text.assign(joined);
-            else
-                engine.Text.assign(line);
-            engine.Analyze();
-            work = engine.Statistics();
-            openSentence = work.OpenSentence;
-            openClause = work.OpenClause;
-            openPhrase = work.OpenPhrase;
-
-            if (lineBreakEnds) {
-                work.Sentences += openSentence;
-                work.Clauses += openClause;
-                work.Phrases += openPhrase;
-                openSentence = openClause = openPhrase = false;
-            } else if (openSentence) {
-                const char ch = firstCharacterAfter(lines, i);
-                const bool isLast = i + 1 == lines.size();
-                if (ch != '\0') {
-                    // Punctuation that starts the next line closes what this one left open; a
-                    // letter continues the sentence, which is counted where it ends.
-                    if (openPhrase && !(isAsciiLetter(ch) || bytes::isDigit(ch))) {
-                        ++work.Phrases;
-                        openPhrase = false;
-                    }
-                    if (ch == '.' || ch == '!' || ch == '?' || ch == ';') {
-                        ++work.Clauses;
-                        openClause = false;
-                    }
-                    if (ch == '.' || ch == '!' || ch == '?') {
-                        ++work.Sentences;
-                        openSentence = false;
-                    }
-                } else if (isLast || blankLinesPassed) {
-                    // Nothing follows that could close it (passed blank lines close nothing).
-                    ++work.Sentences;
-                    work.Clauses += openClause;
-                    work.Phrases += openPhrase;
-                    openSentence = openClause = openPhrase = false;
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    const std::vector<std::uint8_t> joins = FindJoins(views);
+    TLineStretch stretch;
+    stretch.lines = views;
+    stretch.joins = joins;
+    const TStretchResult result =
+        MeasureStretch(stretch, engine, options, [&](std::size_t i, const TTextCounts& work) {
+            if (normal) {
+                lineRow.clear();
+                AppendLineRow(lineRow, static_cast<int>(i) + 1, work, options);
+                if (!lineRow.empty()) {
+                    if (request.sink)
+                        request.sink(lineRow);
+                    else
+                        m.results.push_back(lineRow);
                 }
             }
-        }
-
-        if (!semicolonKeeps)
-            work.Sentences = work.Clauses; // a semicolon ends a sentence as well as a clause
-        add(m.totals, work);
-        if (normal) {
-            lineRow.clear();
-            AppendLineRow(lineRow, static_cast<int>(i) + 1, work, options);
-            if (!lineRow.empty()) {
-                if (request.sink)
-                    request.sink(lineRow);
-                else
-                    m.results.push_back(lineRow);
-            }
-        }
-        if (request.keepLineCounts)
-            m.lines.push_back(work);
-
-        if (request.progress) {
+            if (request.keepLineCounts)
+                m.lines.push_back(work);
+            if (!request.progress)
+                return true;
             const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(
                                      std::chrono::steady_clock::now() - start)
                                      .count();
-            if (!request.progress(static_cast<int>(i), elapsed)) {
-                emit(std::string(CanceledText));
-                m.canceled = true;
-                return m;
-            }
-        }
+            return request.progress(static_cast<int>(i), elapsed);
+        });
+    if (result.stopped) {
+        emit(std::string(CanceledText));
+        m.canceled = true;
+        return m;
     }
+    m.totals = result.totals;
 
     m.whole = ComputeWholeText(m.totals);
-    if (normal) {
+    EmitClosingSections(options, request.batch, !lines.empty(), m.totals, m.whole, emit);
+    return m;
+}
+
+void EmitClosingSections(const TMeasureOptions& options, const TBatchContext& batch, bool anyLine,
+                         const TTextCounts& totals, const TWholeTextValues& whole,
+                         const std::function<void(std::string&&)>& emit) {
+    if (!batch.active) {
         if (options.resultDisplay[display::Total]) {
-            if (!lines.empty())
+            if (anyLine)
                 emit(TrimCells(TotalHeader(options)));
-            emit(TrimCells(TotalRow("total", m.totals, options)));
+            emit(TrimCells(TotalRow("total", totals, options)));
         }
-        if (options.resultDisplay[display::Summary] && m.totals.Sentences > 0) {
+        if (options.resultDisplay[display::Summary] && totals.Sentences > 0) {
             ResultLines summary;
-            AppendSummary(summary, m.totals, m.whole, options);
+            AppendSummary(summary, totals, whole, options);
             for (auto& line : summary)
                 emit(std::move(line));
         }
@@ -184,20 +87,19 @@ TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
         // index columns.
         std::string header;
         std::string row = options.resultDisplay[display::Total]
-                              ? TotalRow(request.batch.name, m.totals, options)
+                              ? TotalRow(batch.name, totals, options)
                               : std::string();
-        AppendBatchIndexCells(header, row, m.totals, m.whole, options);
-        if (request.batch.first)
-            emit(BatchHeader(m.totals, m.whole, options));
+        AppendBatchIndexCells(header, row, totals, whole, options);
+        if (batch.first)
+            emit(BatchHeader(totals, whole, options));
         emit(std::move(row));
     }
-    if (options.resultDisplay[display::Legend] && (normal || request.batch.last)) {
+    if (options.resultDisplay[display::Legend] && (!batch.active || batch.last)) {
         ResultLines legend;
         AppendLegend(legend, options);
         for (auto& line : legend)
             emit(std::move(line));
     }
-    return m;
 }
 
 } // namespace pelmar

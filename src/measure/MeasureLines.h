@@ -48,9 +48,17 @@ struct TMeasureRequest {
 };
 
 // Measures the lines (CP932 bytes, no line ends) one by one with the engine, repairing
-// sentence, clause and phrase counts across line breaks. `lines` is the caller's copy: a word
-// hyphenated over a line end is joined on its first line and the next line keeps the rest.
-[[nodiscard]] TMeasurement MeasureLines(std::vector<std::string>& lines, TPelgine& engine,
+// sentence, clause and phrase counts across line breaks: a word hyphenated over a line end is
+// counted on its first line and the next line keeps the rest. One thread, in line order, with
+// progress and stop after every line.
+[[nodiscard]] TMeasurement MeasureLines(const std::vector<std::string>& lines, TPelgine& engine,
                                         const TMeasureRequest& request);
+
+// The sections after the line rows, as a run writes them when it is not stopped: the total
+// section and summary (or, in a batch, the file's row), then the legend. `anyLine`: the text had
+// at least one line.
+void EmitClosingSections(const TMeasureOptions& options, const TBatchContext& batch, bool anyLine,
+                         const TTextCounts& totals, const TWholeTextValues& whole,
+                         const std::function<void(std::string&&)>& emit);
 
 } // namespace pelmar

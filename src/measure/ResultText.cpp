@@ -4,6 +4,7 @@
 #include "measure/Vocabulary.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -18,21 +19,50 @@ constexpr char Tab = '\t';
 // nothing is appended cell by cell. Both functions return the length written.
 constexpr std::size_t NumberBufferSize = 48;
 
-// Decimal digits of an integer.
-std::size_t formatInt(char* out, long long value) {
-    char digits[24];
-    char* end = digits + sizeof digits;
-    char* p = end;
+// "00" to "99", so that digits go out two at a time.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Decimal digits of an integer, written straight into place.
+inline std::size_t formatInt(char* out, long long value) {
     unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
                                              : static_cast<unsigned long long>(value);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
+    std::size_t size = 0;
     if (value < 0)
-        *--p = '-';
-    const auto size = static_cast<std::size_t>(end - p);
-    std::memcpy(out, p, size);
+        out[size++] = '-';
+    // Counts in a row are mostly below a thousand.
+    if (magnitude < 10) {
+        out[size] = static_cast<char>('0' + magnitude);
+        return size + 1;
+    }
+    if (magnitude < 100) {
+        out[size] = kDigitPairs[static_cast<std::size_t>(magnitude) * 2];
+        out[size + 1] = kDigitPairs[static_cast<std::size_t>(magnitude) * 2 + 1];
+        return size + 2;
+    }
+    std::size_t digits = 3;
+    for (unsigned long long limit = 1000; digits < 20 && magnitude >= limit; limit *= 10)
+        ++digits;
+    size += digits;
+    char* p = out + size;
+    while (magnitude >= 100) {
+        const auto pair = static_cast<std::size_t>(magnitude % 100) * 2;
+        magnitude /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
+    }
+    if (magnitude >= 10) {
+        *--p = kDigitPairs[static_cast<std::size_t>(magnitude) * 2 + 1];
+        *--p = kDigitPairs[static_cast<std::size_t>(magnitude) * 2];
+    } else {
+        *--p = static_cast<char>('0' + magnitude);
+    }
     return size;
 }
 
@@ -53,10 +83,27 @@ std::size_t formatFixed(char* out, float value, int decimals) {
         out[size++] = '-';
     size += formatInt(out + size, whole / divisor);
     out[size++] = '.';
-    const long long fraction = whole % divisor;
-    if (decimals == 2 && fraction < 10)
-        out[size++] = '0';
-    size += formatInt(out + size, fraction);
+    const auto fraction = static_cast<int>(whole % divisor);
+    if (decimals == 2)
+        out[size++] = static_cast<char>('0' + fraction / 10);
+    out[size++] = static_cast<char>('0' + fraction % 10);
+    return size;
+}
+
+// formatFixed(out, value, 1), with the common case (an index of an ordinary line, far from the
+// limits) written without the general path's checks: every row has eleven of them.
+std::size_t formatFixed1(char* out, float value) {
+    const double scaled = double(value) * 10.0;
+    if (!(std::fabs(scaled) < 1e15)) // also a NaN
+        return formatFixed(out, value, 1);
+    // Half away from zero on the exact value; truncation is the floor of a positive value.
+    const auto whole = static_cast<long long>(std::fabs(scaled) + 0.5);
+    std::size_t size = 0;
+    if (scaled < 0 && whole != 0) // a value that rounds to zero is shown as zero
+        out[size++] = '-';
+    size += formatInt(out + size, whole / 10);
+    out[size++] = '.';
+    out[size++] = static_cast<char>('0' + whole % 10);
     return size;
 }
 
@@ -97,7 +144,7 @@ namespace detail {
 
 void appendFixed1(std::string& out, float value) {
     char buffer[NumberBufferSize];
-    out.append(buffer, formatFixed(buffer, value, 1));
+    out.append(buffer, formatFixed1(buffer, value));
 }
 
 void appendFixed2(std::string& out, float value) {
@@ -148,7 +195,7 @@ namespace {
 class RowWriter {
 public:
     void number(long long value) { m_size += formatInt(m_buffer + m_size, value); }
-    void fixed1(float value) { m_size += formatFixed(m_buffer + m_size, value, 1); }
+    void fixed1(float value) { m_size += formatFixed1(m_buffer + m_size, value); }
     // A row holds at most 20 cells of under 50 characters each, so the buffer never fills.
     void put(const char* text, std::size_t size) {
         std::memcpy(m_buffer + m_size, text, size);
@@ -313,43 +360,31 @@ void AppendLegend(ResultLines& out, const TMeasureOptions& options) {
     }
 }
 
-namespace {
-[[nodiscard]] bool isBlankLine(std::string_view line) {
-    return std::all_of(line.begin(), line.end(),
-                       [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
-}
-} // namespace
-
-void CopyTextWriter::add(std::string_view line) {
-    if (isBlankLine(line)) {
-        if (m_started)
-            m_blanks.emplace_back(line);
+void CopyTextWriter::write(std::string_view piece) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    if (!m_started) {
+        while (!piece.empty() && blank(piece.front()))
+            piece.remove_prefix(1);
+        if (piece.empty())
+            return;
+    }
+    std::size_t end = piece.size();
+    while (end > 0 && blank(piece[end - 1]))
+        --end;
+    if (end == 0) {
+        m_blanks.append(piece);
         return;
     }
-    if (!m_started) {
-        while (static_cast<unsigned char>(line.front()) <= 0x20)
-            line.remove_prefix(1);
-        m_started = true;
-    } else {
-        m_write(m_last);
-        m_write("\n");
-        for (const std::string& blank : m_blanks) {
-            m_write(blank);
-            m_write("\n");
-        }
+    m_started = true;
+    if (!m_blanks.empty()) {
+        m_write(m_blanks);
+        m_blanks.clear();
     }
-    m_blanks.clear();
-    m_last.assign(line);
+    m_write(piece.substr(0, end));
+    m_blanks.assign(piece.substr(end));
 }
 
 void CopyTextWriter::finish() {
-    if (!m_started)
-        return;
-    std::string_view last = m_last;
-    while (static_cast<unsigned char>(last.back()) <= 0x20)
-        last.remove_suffix(1);
-    m_write(last);
-    m_started = false;
     m_blanks.clear();
 }
 

@@ -52,21 +52,29 @@ void AppendLegend(ResultLines& out, const TMeasureOptions& options);
 // What the copy command puts on the clipboard: the whole text, trimmed, with "\n" line ends.
 [[nodiscard]] std::string CopyText(const ResultLines& lines);
 
-// The same text made while the lines come: blank lines and blanks at either end of the whole
-// text are dropped, everything between is kept as it is. `write` receives the pieces in order.
+// The same text made while it comes, line by line or in pieces of any size: blanks (bytes up to
+// the space) at either end of the whole text are dropped, everything between is kept as it is.
+// `write` receives the pieces in order.
 class CopyTextWriter {
 public:
     explicit CopyTextWriter(std::function<void(std::string_view)> write)
         : m_write(std::move(write)) {}
-    void add(std::string_view line);
-    // Writes the held last line; nothing follows it (no final line end).
+    // One line of the result text; lines are joined by "\n".
+    void add(std::string_view line) {
+        write(line);
+        write("\n");
+    }
+    // Any run of the text's bytes.
+    void write(std::string_view piece);
+    // Drops the blanks held at the end; nothing follows the last byte written (no line end).
     void finish();
+    // Whether anything has been written.
+    [[nodiscard]] bool started() const { return m_started; }
 
 private:
     std::function<void(std::string_view)> m_write;
     bool m_started = false;
-    std::string m_last;                // the latest line with content, not yet written
-    std::vector<std::string> m_blanks; // blank lines after it, kept until content follows
+    std::string m_blanks; // blanks after the latest content, held until content follows
 };
 
 // The status bar after a finished measurement.

@@ -13,6 +13,7 @@ namespace {
 #include "Cp932Table.inc"
 
 constexpr char16_t ReplacementChar = 0xFFFD;
+constexpr char16_t ZeroWidthNoBreakSpace = 0xFEFF;
 
 constexpr bool isLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -44,7 +45,10 @@ constexpr char16_t singleByteChar(unsigned char b) {
     return static_cast<char16_t>(0xFF61 + (b - 0xA1)); // half-width katakana
 }
 
-// One character decoded from the start of [p, end), which is not empty.
+// One character decoded from the start of [p, end), which is not empty. A lead byte that does
+// not begin a character is one bad character on its own, and decoding goes on with the byte after
+// it: that byte may be a letter or the start of a character of its own ("85 41" is a bad
+// character and "A"), and swallowing it would lose text from the file.
 struct Decoded {
     char16_t ch;
     int length;
@@ -60,7 +64,7 @@ Decoded decodeOne(const unsigned char* p, const unsigned char* end) {
     if (trail < 0)
         return {ReplacementChar, 1};
     const char16_t ch = kDoubleByte[leadIndex(b)][trail];
-    return {ch != 0 ? ch : ReplacementChar, 2};
+    return ch != 0 ? Decoded{ch, 2} : Decoded{ReplacementChar, 1};
 }
 
 // The CP932 code of every BMP character: below 0x100 a single byte, else lead << 8 | trail.
@@ -187,9 +191,14 @@ void appendFallback(std::string& out, QStringView ch, const EncodeTable& table) 
 } // namespace
 
 std::string toCp932(QStringView text) {
-    const EncodeTable& table = encodeTable();
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
+    appendCp932(out, text);
+    return out;
+}
+
+void appendCp932(std::string& out, QStringView text) {
+    const EncodeTable& table = encodeTable();
     const char16_t* p = text.utf16();
     const char16_t* const end = p + text.size();
     while (p < end) {
@@ -202,6 +211,10 @@ std::string toCp932(QStringView text) {
         const std::uint16_t code = table.code(c); // surrogates never have a code
         if (code != EncodeTable::NoCode) {
             appendCode(out, code);
+            ++p;
+            continue;
+        }
+        if (c == ZeroWidthNoBreakSpace) {
             ++p;
             continue;
         }
@@ -218,7 +231,6 @@ std::string toCp932(QStringView text) {
         appendFallback(out, QStringView(p, 1), table);
         ++p;
     }
-    return out;
 }
 
 QString fromCp932(std::string_view bytes) {
@@ -242,9 +254,14 @@ QString fromCp932(std::string_view bytes) {
 }
 
 std::string canonicalCp932(std::string_view bytes) {
-    const EncodeTable& table = encodeTable();
     std::string out;
     out.reserve(bytes.size());
+    appendCanonicalCp932(out, bytes);
+    return out;
+}
+
+void appendCanonicalCp932(std::string& out, std::string_view bytes) {
+    const EncodeTable& table = encodeTable();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     while (p < end) {
@@ -263,7 +280,6 @@ std::string canonicalCp932(std::string_view bytes) {
         else
             appendGeta(out);
     }
-    return out;
 }
 
 } // namespace pelmar

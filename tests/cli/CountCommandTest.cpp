@@ -118,6 +118,64 @@ TEST(CountCommandMeasure, ReadabilityViewAndConditions) {
               "words\n1\n");
 }
 
+// --show, --index and --condition take lists under one rule, and options apply in order.
+TEST(CountCommandMeasure, ListOptionsFollowOneRule) {
+    const std::string text = "It rained; we stayed. Then we left.";
+    auto header = [&](const QStringList& args) {
+        const CommandResult r = run(args, text);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << ": " << r.err;
+        return r.out.substr(0, r.out.find('\n'));
+    };
+    const std::string full = "No\tsent.\tphrase\twords\tsylla.\tcons.\t1 syl\t3+syl\tletters";
+    const std::string allIndices = "PMJP\tPMEN\tFKGL\tCLI\tFORC\tFryG\tGFog\tSMOG\tLWF\tARI\tFRES";
+
+    // "all" anywhere, any case; repeated --index options add up; blanks around names go.
+    for (const QStringList& args :
+         {QStringList{"--index", "all", "--index", "FKGL"}, QStringList{"--index", "FKGL,all"},
+          QStringList{"--index", " All "}, QStringList{"--index=fkgl", "--index", "ALL"}})
+        EXPECT_EQ(header(QStringList{"--show", "words"} + args), "words\t" + allIndices)
+            << args.join(' ').toStdString();
+    EXPECT_EQ(header({"--show", "words", "--index", " fres , Fkgl", "--index", "cli"}),
+              "words\tFKGL\tCLI\tFRES");
+
+    // --view sets the items of its mode; the first --show after it sets exactly its items and
+    // each further --show adds.
+    EXPECT_EQ(header({"--view", "full", "--show", "words"}), "words");
+    EXPECT_EQ(header({"--show", "words", "--view", "FULL"}), full);
+    EXPECT_EQ(header({"--show", "words", "--show", "sent"}), "sent.\twords");
+    EXPECT_EQ(header({"--view", "full", "--show", "words", "--show", " SENT,no "}), "No\tsent.\twords");
+    EXPECT_EQ(header({"--show", "words", "--view", " simple ", "--show", "no"}), "No");
+
+    // Conditions: a list or repeated options, the same either way.
+    const QStringList show = {"--show", "sent,phrase"};
+    const std::string listed = run(show + QStringList{"--condition", "3, 5"}, text).out;
+    EXPECT_EQ(run(show + QStringList{"--condition", "3", "--condition", "5"}, text).out, listed);
+    EXPECT_EQ(listed, "sent.\tphrase\n2\t3\n");
+
+    for (const QStringList& args : {QStringList{"--index", "FKGL,nope"}, QStringList{"--condition", "1,x"},
+                                    QStringList{"--show", "words", "--show", "nope"}}) {
+        const CommandResult r = run(args, text);
+        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+// "-" among files is standard input, measured like a file named "-".
+TEST(CountCommandMeasure, StandardInputInABatch) {
+    QTemporaryDir dir;
+    const QString a = writeFile(dir, "alpha.txt", "The cat sat.\n");
+    const CommandResult r = run({"--show", "total", a, "-"}, "Big dogs run. Small cats sit.\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::istringstream lines(r.out);
+    std::string header, first, second;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(first.rfind("alpha\t1\t1\t3\t", 0), 0u) << first;
+    EXPECT_EQ(second.rfind("-\t2\t2\t6\t", 0), 0u) << second;
+}
+
 TEST(CountCommandMeasure, BadOptionsAndEmptyText) {
     for (const QStringList& args : {QStringList{"--view", "wide"}, QStringList{"--index", "XYZ"},
                                     QStringList{"--condition", "6"}, QStringList{"--show", "nope"},

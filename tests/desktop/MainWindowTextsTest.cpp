@@ -74,6 +74,7 @@ TEST(MainWindowTexts, PaneLinesAgreeWithTheirCount) {
         {u"\n"_s, {""}},
         {u"a\r\nb\rc"_s, {"a", "b", "c"}},
         {u"日本 e\u0301"_s, {toCp932(u"日本 e\u0301")}},
+        {u"a\n\uFEFF"_s, {"a", ""}}, // an invisible last line is still a line
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PaneLines(c.text), c.lines) << c.text.toStdString();

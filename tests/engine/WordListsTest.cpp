@@ -48,13 +48,13 @@ TEST(WordLists, IndexesAgreeWithLinearScans) {
         std::vector<std::string> items;
         const int count = static_cast<int>(rng() % 12);
         for (int i = 0; i < count; ++i)
-            items.push_back(randomWord(rng, 4));
+            items.push_back(rng() % 16 == 0 ? std::string() : randomWord(rng, 4));
         if (round % 2 == 0)
             std::sort(items.begin(), items.end());
         const ListedIndex listed(items);
         const AffixIndex affix(items);
         for (int q = 0; q < 40; ++q) {
-            const std::string word = randomWord(rng, 6);
+            const std::string word = q == 0 ? std::string() : randomWord(rng, 6);
             EXPECT_EQ(listed.contains(word), scanListed(items, word)) << word;
             std::string a = word, b = word;
             EXPECT_EQ(affix.cutTail(a), scanCut(items, b, true)) << word;

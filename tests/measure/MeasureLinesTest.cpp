@@ -74,20 +74,23 @@ TEST_F(MeasureLinesTest, SemicolonEndsASentenceUnlessConditionFive) {
 
 TEST_F(MeasureLinesTest, HyphenatedLineEndJoinsTheWord) {
     const auto m = measure({"infor-", "mation is here", "end-", "  two"});
-    EXPECT_EQ(last[0], "infor-"); // the caller's copy: only following lines are rewritten
-    EXPECT_EQ(last[1], "is here "); // the rest after the joined word, blank and all
     EXPECT_EQ(m.lines[0].Words, 1);
     EXPECT_EQ(m.lines[0].Letters, 11); // "information"
-    EXPECT_EQ(m.lines[1].Words, 2);
-    EXPECT_EQ(last[3], ""); // a one-word line is taken whole and becomes blank
+    EXPECT_EQ(m.lines[1].Words, 2);    // the rest after the joined word
     EXPECT_EQ(m.lines[2].Letters, 6);
-    EXPECT_EQ(m.lines[3].Words, 0);
+    EXPECT_EQ(m.lines[3].Words, 0); // a one-word line is taken whole and becomes blank
 
     // Not joined: no letter before the hyphen, or the next line does not start with one.
     const auto n = measure({"3-", "x y", "ab-", "1 c"});
-    EXPECT_EQ(last[1], "x y");
-    EXPECT_EQ(last[3], "1 c");
     EXPECT_EQ(n.totals.Words, 6);
+
+    // A one-word line that gave its word to the line before has nothing left to join with: in
+    // "a-" / "b-" / "c-" / "d e", only the first and third lines join.
+    const auto chain = measure({"a-", "b-", "c-", "d e"});
+    std::vector<int> letters;
+    for (const auto& line : chain.lines)
+        letters.push_back(line.Letters);
+    EXPECT_EQ(letters, (std::vector<int>{2, 0, 2, 1}));
 }
 
 TEST_F(MeasureLinesTest, BlankLineCarriesOnlyThePendingUnits) {
@@ -99,6 +102,20 @@ TEST_F(MeasureLinesTest, BlankLineCarriesOnlyThePendingUnits) {
     EXPECT_EQ(m.lines[1].Words, 0);
     EXPECT_EQ(m.totals.Sentences, 3);
     EXPECT_EQ(m.totals.Words, 3);
+}
+
+// A line of nothing but a NUL is a line like one of any other control character: the look-ahead
+// of the line before finds a character there (so the open phrase closes on that line), and
+// trimmed it is a blank line that carries the pending sentence.
+TEST_F(MeasureLinesTest, ALineOfOnlyANulIsLikeAnyOtherControlCharacter) {
+    for (const char control : {'\0', '\x01', '\t'}) {
+        const auto m = measure({"Hello world", std::string(1, control), "Bye."});
+        std::vector<std::pair<int, int>> rows;
+        for (const auto& line : m.lines)
+            rows.emplace_back(line.Sentences, line.Phrases);
+        EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{0, 1}, {1, 0}, {1, 1}}))
+            << "control character " << int(control);
+    }
 }
 
 TEST_F(MeasureLinesTest, BlankLinesPassedToTheEngine) {

@@ -49,12 +49,56 @@ TEST(ResultText, FastFormatterAgreesWithFormatFixed) {
         EXPECT_EQ(fixed1(v), FormatFixed(v, 1).toStdString()) << v;
         EXPECT_EQ(fixed2(v), FormatFixed(v, 2).toStdString()) << v;
     }
+    // Any float at all: tiny, huge, at the edge of the fast path, infinite, not a number.
+    for (int i = 0; i < 20000; ++i) {
+        const auto bits = static_cast<std::uint32_t>(rng());
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        EXPECT_EQ(fixed1(v), FormatFixed(v, 1).toStdString()) << v;
+    }
+    for (float v : {99999999999999.9f, 1e14f, -1e14f, 1e15f, 0.05f, -0.05f, -0.04999f})
+        EXPECT_EQ(fixed1(v), FormatFixed(v, 1).toStdString()) << v;
+}
+
+// Counts in rows are their plain decimal digits, at every length and at the 32-bit limits.
+TEST(ResultText, CountsInRowsAreTheirDecimalDigits) {
+    TMeasureOptions options;
+    options.resultDisplay.fill(false);
+    options.resultDisplay[display::Words] = true;
+    options.resultDisplay[display::No] = true;
+    std::vector<std::int32_t> values = {0, 1, 9, 10, 99, 100, 101, 999, 1000, 65535, 1000000,
+                                        2147483647, -1, -10, -2147483647 - 1};
+    for (std::int64_t v = 1; v < 2000000000; v = v * 7 + 3)
+        values.push_back(static_cast<std::int32_t>(v));
+    for (std::int32_t value : values) {
+        TTextCounts counts;
+        counts.Words = value;
+        EXPECT_EQ(LineRow(value, counts, options), std::to_string(value) + "\t" + std::to_string(value));
+    }
 }
 
 TEST(ResultText, CopyTextTrimsTheWholeTextOnly) {
     EXPECT_EQ(CopyText({"", "a\tb", "", "c\t", ""}), "a\tb\n\nc");
     EXPECT_EQ(CopyText({}), "");
     EXPECT_EQ(TrimCells(" \tx\ty\t"), "x\ty");
+}
+
+// Written in pieces of any size, the copy text is the same as written line by line.
+TEST(ResultText, CopyTextWriterTakesPiecesOfAnySize) {
+    const std::string text = "\n \t\nwords\tsylla.\n2\t3\n\n\t\nSentence Count\t1\n\n \n";
+    const std::string whole = "words\tsylla.\n2\t3\n\n\t\nSentence Count\t1";
+    std::mt19937 rng(11);
+    for (int round = 0; round < 200; ++round) {
+        std::string out;
+        CopyTextWriter writer([&out](std::string_view piece) { out += piece; });
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t size = std::min<std::size_t>(rng() % 6, text.size() - at);
+            writer.write(std::string_view(text).substr(at, size));
+            at += size;
+        }
+        writer.finish();
+        EXPECT_EQ(out, whole);
+    }
 }
 
 TEST(ResultText, StatusTexts) {
