@@ -9,10 +9,25 @@
 #include <sys/stat.h>
 
 #include <deque>
+#include <ostream>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : list)
+        *out << " \"" << text.toStdString() << '"';
+    *out << " }";
+}
+QT_END_NAMESPACE
 
 namespace pelmar::test {
 
@@ -85,6 +100,8 @@ public:
     QStringList messages, questions, inputs, infos;
     std::deque<bool> answers;
     std::deque<std::optional<QString>> inputAnswers;
+    // Runs before each question is answered, so a test can act while the user thinks.
+    std::function<void()> whileAsking;
 
     void message(const QString& text) override { messages << text; }
     bool askYesNo(const QString& text) override { return answer(QStringLiteral("YN|") + text); }
@@ -105,6 +122,8 @@ public:
 private:
     bool answer(const QString& question) {
         questions << question;
+        if (whileAsking)
+            whileAsking();
         if (answers.empty())
             return true;
         const bool a = answers.front();
