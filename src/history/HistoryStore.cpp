@@ -234,4 +234,32 @@ bool RenameTitle(TRecItem& item, THistoryDialogs& dialogs) {
     return true;
 }
 
+QString SavedTextFile(const QString& dataFolder, const QString& key) {
+    QString digits;
+    for (QChar c : key) {
+        if (c.isDigit())
+            digits += c;
+    }
+    return QDir(dataFolder).filePath(QStringLiteral("texts/pm") + digits + QStringLiteral(".dat"));
+}
+
+TSavedText LoadSavedText(const QString& dataFolder, const QString& key) {
+    TSavedText text;
+    const QString path = SavedTextFile(dataFolder, key);
+    TCompressStringList list;
+    const LoadResult loaded = QFileInfo::exists(path) ? list.LoadFromFile(path)
+                                                      : LoadResult{LoadResult::Status::Missing, {}};
+    if (loaded.status == LoadResult::Status::Missing) {
+        const QString shown = QDir::toNativeSeparators(QDir(dataFolder).relativeFilePath(path));
+        text.outcome = THistoryOutcome::failed(
+            QStringLiteral("テキストファイル %1 が 見つかりません").arg(shown));
+    } else if (!loaded.ok()) {
+        text.outcome = THistoryOutcome::failed(
+            QStringLiteral("テキストファイル %1 を読み込めません").arg(QDir::toNativeSeparators(path)));
+    } else {
+        text.lines = list.Lines();
+    }
+    return text;
+}
+
 } // namespace pelmar

@@ -66,4 +66,13 @@ THistoryOutcome DeleteRecords(const std::vector<const TRecItem*>& items,
 // changed. CR and LF in the answer become blanks, as when saving.
 bool RenameTitle(TRecItem& item, THistoryDialogs& dialogs);
 
+// The saved copy of a record's text: texts/pm<yyyymmddhhnnss>.dat in the data folder, named by
+// the digits of its key.
+[[nodiscard]] QString SavedTextFile(const QString& dataFolder, const QString& key);
+struct TSavedText {
+    std::vector<std::string> lines; // CP932
+    THistoryOutcome outcome;
+};
+[[nodiscard]] TSavedText LoadSavedText(const QString& dataFolder, const QString& key);
+
 } // namespace pelmar

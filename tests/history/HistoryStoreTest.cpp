@@ -270,5 +270,17 @@ TEST_F(HistoryStoreTest, RenameTitleLeavesVanishedRecordsAlone) {
     EXPECT_EQ(readHistory(hst()), (Lines{"[Index]"}));
 }
 
+TEST_F(HistoryStoreTest, SavedTextIsFoundByTheKeysDigits) {
+    EXPECT_EQ(SavedTextFile(dir.path(), "2014/05/01 11:11:02"),
+              QDir(dir.path()).filePath("texts/pm20140501111102.dat"));
+    TSavedText text = LoadSavedText(dir.path(), "2014/05/01 11:11:02");
+    EXPECT_FALSE(text.outcome.ok);
+    EXPECT_EQ(text.outcome.message, "テキストファイル texts/pm20140501111102.dat が 見つかりません");
+    writeHistory(SavedTextFile(dir.path(), "2014/05/01 11:11:02"), {"One.", "", "Two \x82\xA0"});
+    text = LoadSavedText(dir.path(), "2014/05/01 11:11:02");
+    EXPECT_TRUE(text.outcome.ok);
+    EXPECT_EQ(text.lines, (Lines{"One.", "", "Two \x82\xA0"}));
+}
+
 } // namespace
 } // namespace pelmar
