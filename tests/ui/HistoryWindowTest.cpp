@@ -64,6 +64,7 @@ protected:
         });
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QCoreApplication::processEvents(); // the first load follows the first show
         return *window;
     }
 
