@@ -96,6 +96,8 @@ void TForm1::attachWindows(TForm2* history, TForm4* fly, TFormResult* result) {
     m_history = history;
     m_fly = fly;
     m_result = result;
+    if (history)
+        history->attachMain(this, fly);
 }
 
 QString TForm1::HistoryFilePath() {

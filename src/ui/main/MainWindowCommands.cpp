@@ -2,6 +2,7 @@
 
 #include "desktop/ResultCard.h"
 #include "fly/FlyValues.h"
+#include "history/RecItem.h"
 #include "measure/SaveRecord.h"
 #include "platform/AppPaths.h"
 #include "platform/DocumentLauncher.h"
@@ -75,7 +76,15 @@ void TForm1::acSaveExecute() {
     if (m_history) {
         m_history->show();
         m_history->raise();
+        m_history->acDrawExecute();
     }
+}
+
+void TForm1::ShowRecordValues(const TRecItem& record) {
+    PutRecordForFly(record, m_totals, m_whole);
+    // The kept values now mix the record with the last measurement: saving them would store a
+    // record of neither text.
+    acSave->setEnabled(false);
 }
 
 void TForm1::acLineGraphExecute() {

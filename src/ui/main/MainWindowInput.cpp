@@ -81,6 +81,19 @@ void TForm1::acPasteExecute() {
     ShowTextLoaded(true);
 }
 
+void TForm1::ShowText(const QString& text) {
+    if (m_measuring || m_loading)
+        return;
+    RichEdit2->clear();
+    if (!fillInputPane(TTextPanes::piecesOf(PaneTextOf(text), PieceSize)))
+        return;
+    SetBatchIndex(-1);
+    // A saved copy is no file of the user's: a save must not take an earlier file's name for it.
+    m_filePath.clear();
+    m_textName.clear();
+    ShowTextLoaded(true);
+}
+
 bool TForm1::fillInputPane(const TTextPanes::PieceSource& pieces) {
     const TBusyCursor busy;
     m_loading = true;
