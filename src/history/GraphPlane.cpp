@@ -57,7 +57,8 @@ TGraphScroll ScrollAfterLayout(int count, int visible) {
     scroll.maximum = std::max(0, count - 1);
     scroll.page = visible;
     scroll.largeChange = std::max(10, visible * 3 / 4);
-    scroll.position = ClampScroll(count, count, visible);
+    scroll.last = std::max(0, count - visible);
+    scroll.position = scroll.last;
     return scroll;
 }
 

@@ -53,8 +53,7 @@ struct TGraphScroll {
     int page = 0;        // the columns shown
     int largeChange = 10;
     int position = 0;    // the first column shown
-    // The largest first column: the last record in the last column.
-    [[nodiscard]] int lastPosition() const { return std::max(0, maximum - page + 1); }
+    int last = 0;        // the largest first column: the newest record in the last column
 };
 
 // Columns that fit the plot: Min((plot width - left margin) / step, count), never negative.

@@ -101,11 +101,12 @@ TEST(GraphPlane, ColumnsAndScrollBar) {
     EXPECT_EQ(many.page, 30);
     EXPECT_EQ(many.largeChange, 22);
     EXPECT_EQ(many.position, 70); // the newest record in the last column
-    EXPECT_EQ(many.lastPosition(), 70);
+    EXPECT_EQ(many.last, 70);
     const TGraphScroll few = ScrollAfterLayout(5, 5);
     EXPECT_EQ(few.position, 0);
     EXPECT_EQ(few.largeChange, 10);
     EXPECT_EQ(ScrollAfterLayout(0, 0).position, 0);
+    EXPECT_EQ(ScrollAfterLayout(0, 0).last, 0);
 
     TGraphPlane p = plane13();
     p.Step = 62;
