@@ -126,7 +126,7 @@ std::string_view SampleListName(const THistoryView& view, int level) {
 }
 
 THistoryOutcome ReloadHistory(TRecItems& items, const QString& dataFolder,
-                              const THistoryView& view) {
+                              const THistoryView& view, bool cleanUp) {
     items.Clear();
     items.SampleLevelCounts = {0, 0, 0};
     const QString path = HistoryFileIn(dataFolder);
@@ -142,7 +142,7 @@ THistoryOutcome ReloadHistory(TRecItems& items, const QString& dataFolder,
             items.SampleLevelCounts[static_cast<std::size_t>(level)] = loader.load(list);
     }
     loader.load("Index");
-    return loader.finish();
+    return cleanUp ? loader.finish() : THistoryOutcome{};
 }
 
 THistoryOutcome ReloadKeepingGroups(TRecItems& items, const QString& dataFolder,

@@ -47,9 +47,10 @@ struct THistoryView {
 
 // Clears the collection and loads the ticked sample levels and "Index" of pelmar.hst in the
 // data folder. A missing file gives an empty collection; a damaged one an empty collection and
-// its message.
+// its message. Entries naming no record are left out and, with `cleanUp`, removed from the
+// file.
 THistoryOutcome ReloadHistory(TRecItems& items, const QString& dataFolder,
-                              const THistoryView& view);
+                              const THistoryView& view, bool cleanUp = true);
 
 // The reload after the sample settings changed: group members already shown stay, after the
 // reloaded samples and unassigned records.

@@ -39,4 +39,16 @@ TDerivedMeasures TRecItem::Derived() const {
     return TDerivedMeasures{whole.ratios, whole.styles};
 }
 
+void PutRecordForFly(const TRecItem& item, TTextCounts& totals, TWholeTextValues& whole) {
+    totals.Words = item.Values[3];
+    for (int formula = 0; formula < GradeFormulaCount; ++formula)
+        whole.tenths[static_cast<std::size_t>(formula)] = item.Tenths(formula);
+    const TDerivedMeasures derived = item.Derived();
+    whole.ratios.CIV = derived.ratios.CIV;
+    whole.ratios.PPS = derived.ratios.PPS;
+    whole.ratios.WPS = derived.ratios.WPS;
+    whole.ratios.PSy3 = derived.ratios.PSy3;
+    whole.styles = derived.styles;
+}
+
 } // namespace pelmar

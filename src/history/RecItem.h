@@ -60,4 +60,9 @@ public:
     [[nodiscard]] bool IsSample() const { return Kind == RecKind::Sample; }
 };
 
+// What the fly graph shows of a saved record, written over a measurement's kept values: the
+// word count, the grade tenths PMJP..ARI, CIV, PPS, WPS, PSy3 and the style scores. The other
+// kept values stay as they were.
+void PutRecordForFly(const TRecItem& item, TTextCounts& totals, TWholeTextValues& whole);
+
 } // namespace pelmar

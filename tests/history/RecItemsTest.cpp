@@ -219,5 +219,25 @@ TEST(RecItem, TooLittleTextShowsZeroMeasures) {
     }
 }
 
+TEST(RecItem, FlyTakesItsValuesOverTheKeptOnes) {
+    TRecItem item;
+    item.Values = {5, 6, 8, 100, 140, 70, 9, 230, 420, 71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 655};
+    TTextCounts totals;
+    totals.Sentences = 99;
+    TWholeTextValues whole;
+    whole.tenths.fill(-1);
+    whole.ratios.LPW = 9.5f;
+    PutRecordForFly(item, totals, whole);
+    EXPECT_EQ(totals.Words, 100);
+    EXPECT_EQ(totals.Sentences, 99);
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(whole.tenths[static_cast<std::size_t>(f)], 71 + f) << f;
+    EXPECT_EQ(whole.tenths[10], -1); // FRES is not shown there
+    EXPECT_EQ(whole.ratios.WPS, 20.0f);
+    EXPECT_EQ(whole.ratios.CIV, item.Measure(28));
+    EXPECT_EQ(whole.ratios.LPW, 9.5f);
+    EXPECT_EQ(whole.styles.gen, static_cast<int>(item.Measure(48)));
+}
+
 } // namespace
 } // namespace pelmar

@@ -8,4 +8,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(720, 540);
 }
 
+void TForm4::handOver(const QString& title) {
+    m_flyTitle = title;
+    hide();
+    m_pending = true;
+    show();
+    raise();
+}
+
 } // namespace pelmar

@@ -14,6 +14,7 @@
 #include "ui/dialogs/Prompts.h"
 #include "ui/dialogs/ResultWindow.h"
 #include "ui/fly/FlyWindow.h"
+#include "history/RecItem.h"
 #include "ui/history/HistoryWindow.h"
 
 #include <QAction>
@@ -146,6 +147,8 @@ void TForm1::attachWindows(TForm2* history, TForm4* fly, TFormResult* result) {
     m_history = history;
     m_fly = fly;
     m_result = result;
+    if (history)
+        history->attachMain(this, fly);
 }
 
 QString TForm1::HistoryFilePath() {
@@ -976,7 +979,23 @@ void TForm1::acSaveExecute() {
     if (m_history) {
         m_history->show();
         m_history->raise();
+        m_history->acDrawExecute();
     }
+}
+
+void TForm1::ShowRecordValues(const TRecItem& record) {
+    PutRecordForFly(record, m_totals, m_whole);
+    // The kept values now mix the record with the last measurement: saving them would store a
+    // record of neither text.
+    acSave->setEnabled(false);
+}
+
+void TForm1::ShowText(const QString& text) {
+    RichEdit2->clear();
+    RichEdit1->setPlainText(text);
+    m_filePath.clear();
+    SetBatchIndex(-1);
+    ShowTextLoaded(true);
 }
 
 void TForm1::acLineGraphExecute() {

@@ -34,6 +34,7 @@ class TForm2;
 class TForm4;
 class TFormResult;
 class TPelgine;
+class TRecItem;
 
 // The main window: takes text in by paste, typing, open or drop, measures it line by line with
 // progress and stop, shows and copies the result text, and opens the other windows.
@@ -69,6 +70,10 @@ public:
     // What a drop of files on the window does.
     void DropFiles(const QStringList& paths);
     bool SaveRecord(const QString& historyFile, const QString& listName, const QString& title);
+    // From the history window: a saved record's values for the fly graph, and a saved text to
+    // measure again.
+    void ShowRecordValues(const TRecItem& record);
+    void ShowText(const QString& text);
 
     [[nodiscard]] bool measuring() const { return m_measuring; }
     [[nodiscard]] bool saved() const { return m_saved; }

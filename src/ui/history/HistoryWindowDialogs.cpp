@@ -1,0 +1,71 @@
+#include "ui/history/HistoryWindowDialogs.h"
+
+#include "desktop/MessageLayout.h"
+#include "ui/dialogs/MyMessageForm.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+namespace pelmar {
+
+namespace {
+
+QString shown(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString caption(TMsgButton button) { return QString::fromUtf8(MsgButtonInfo(button).caption); }
+
+class TWindowDialogs : public THistoryDialogs {
+public:
+    explicit TWindowDialogs(QWidget* parent) : m_parent(parent) {}
+
+    void message(const QString& text) override {
+        QMessageBox box(QMessageBox::Information, QString::fromUtf8(MsgKindCaption(TMsgKind::Information)),
+                        shown(text), QMessageBox::Ok, m_parent);
+        box.button(QMessageBox::Ok)->setText(caption(TMsgButton::OK));
+        box.exec();
+    }
+
+    bool askYesNo(const QString& text) override {
+        return ask(text, QMessageBox::No, TMsgButton::No);
+    }
+
+    bool askYesCancel(const QString& text) override {
+        return ask(text, QMessageBox::Cancel, TMsgButton::Cancel);
+    }
+
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& initial) override {
+        bool ok = false;
+        const QString answer =
+            QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initial, &ok);
+        if (!ok)
+            return std::nullopt;
+        return answer;
+    }
+
+    void infoMessage(const QString& text) override { ShowInfoMessage(text); }
+
+private:
+    bool ask(const QString& text, QMessageBox::StandardButton second, TMsgButton secondCaption) {
+        QMessageBox box(QMessageBox::Question, QString::fromUtf8(MsgKindCaption(TMsgKind::Confirmation)),
+                        shown(text), QMessageBox::Yes | second, m_parent);
+        box.button(QMessageBox::Yes)->setText(caption(TMsgButton::Yes));
+        box.button(second)->setText(caption(secondCaption));
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace
+
+std::unique_ptr<THistoryDialogs> MakeHistoryWindowDialogs(QWidget* parent) {
+    return std::make_unique<TWindowDialogs>(parent);
+}
+
+} // namespace pelmar

@@ -1,0 +1,48 @@
+// Makes the README's picture of the history window: a dozen saved measurements, drawn offscreen.
+#include "HistoryFixtures.h"
+#include "platform/AppPaths.h"
+#include "ui/history/HistoryWindow.h"
+#include "ui/history/HistoryTableModel.h"
+#include "ui/history/HistoryTableView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QFile::remove(pelmar::SettingsFilePath());
+    QDir(pelmar::AppDataFolder()).removeRecursively();
+    const char* const titles[] = {
+        "Spring festival",    "The old bridge",      "A letter home",    "Poems for spring",
+        "Train to Kyoto",     "Rainy season",        "Science news",     "The lost key",
+        "Speech: Graduation", "My summer holiday",   "Recipe: Onigiri",  "Dialogue at a shop",
+    };
+    pelmar::test::writeHistoryWith(pelmar::AppDataFolder(), 0, 12,
+                                   [&](int i) { return std::string(titles[i]); });
+
+    pelmar::TForm2 window;
+    window.resize(1400, 720);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    QItemSelectionModel* selection = window.titleList()->selectionModel();
+    selection->select(window.model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::qWait(100);
+    const bool saved = window.grab().save(QString::fromLocal8Bit(argv[1]));
+    window.hide();
+    QFile::remove(pelmar::SettingsFilePath());
+    QDir(pelmar::AppDataFolder()).removeRecursively();
+    return saved ? 0 : 1;
+}
