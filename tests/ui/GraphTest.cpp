@@ -63,9 +63,10 @@ bool hasDark(const QImage& image) {
 class GraphTest : public testing::Test {
 protected:
     void SetUp() override {
-        graph = std::make_unique<TGLItems>(&prompts);
-        graph->Pump = {};
-        graph->SetItems(&items);
+        graph = std::make_unique<TGLItems>();
+        graph->pump = {};
+        graph->message = [this](const QString& text) { messages << text; };
+        graph->setItems(&items);
         graph->resize(800, 560);
         graph->show();
         QCoreApplication::processEvents();
@@ -73,18 +74,18 @@ protected:
 
     void showOnly(std::initializer_list<int> formulas) {
         for (int f = 0; f < 10; ++f)
-            graph->SetFormulaVisible(f, false);
+            graph->setFormulaVisible(f, false);
         for (int f : formulas)
-            graph->SetFormulaVisible(f, true);
+            graph->setFormulaVisible(f, true);
     }
 
-    [[nodiscard]] const QImage& plot() const { return graph->PlotImage()->Picture(); }
-    [[nodiscard]] const QImage& titles() const { return graph->TitleImage()->Picture(); }
+    [[nodiscard]] const QImage& plot() const { return graph->plotImage()->Picture(); }
+    [[nodiscard]] const QImage& titles() const { return graph->titleImage()->Picture(); }
     // The plot's row in the middle of a grade (tenths).
-    [[nodiscard]] int rowOf(int tenths) const { return graph->Plane().Y(tenths); }
+    [[nodiscard]] int rowOf(int tenths) const { return graph->plane().Y(tenths); }
 
     TRecItems items;
-    test::TGraphPrompts prompts;
+    QStringList messages;
     std::unique_ptr<TGLItems> graph;
 };
 
@@ -109,19 +110,19 @@ TEST_F(GraphTest, BandsFollowTheGradeRange) {
         items.Clear();
         for (int grade : c.grades)
             test::setAllGrades(*test::addGraphRecord(items, QStringLiteral("t"), 0), grade);
-        graph->Layout();
-        EXPECT_EQ(graph->Plane().Range, c.range) << c.name;
+        graph->layoutGraph();
+        EXPECT_EQ(graph->plane().Range, c.range) << c.name;
         for (const auto& [tenths, colour] : c.rows)
             EXPECT_EQ(rowColour(plot(), rowOf(tenths)), rgbOf(colour)) << c.name << " " << tenths;
     }
     // Bands are outlined in grey where they meet.
-    EXPECT_EQ(pixel(plot(), 300, graph->Plane().Bands()[1].yBottom), rgbOf(GraphColor::Grey));
+    EXPECT_EQ(pixel(plot(), 300, graph->plane().Bands()[1].yBottom), rgbOf(GraphColor::Grey));
 
     // The range buttons narrow what is shown: two bands fewer at the top.
-    graph->UpperDown();
-    EXPECT_EQ(graph->Plane().Range, (TGradeRange{-2, 10}));
+    graph->pressRange(TGLItems::RangeButton::UpperDown);
+    EXPECT_EQ(graph->plane().Range, (TGradeRange{-2, 10}));
     EXPECT_EQ(rowColour(plot(), 2), rgbOf(band7));
-    EXPECT_TRUE(graph->RangeButtons().UpperUpEnabled);
+    EXPECT_TRUE(graph->rangeButtons().UpperUpEnabled);
 }
 
 TEST_F(GraphTest, EachMarkSitsOnItsPoint) {
@@ -143,8 +144,8 @@ TEST_F(GraphTest, EachMarkSitsOnItsPoint) {
     test::setAllGrades(*test::addGraphRecord(items, QStringLiteral("one"), 0), 55);
     for (const Case& c : cases) {
         showOnly({c.formula});
-        graph->Layout();
-        const QPoint at(graph->Plane().ColumnX(0), rowOf(55));
+        graph->layoutGraph();
+        const QPoint at(graph->plane().ColumnX(0), rowOf(55));
         const TColorRef colour = SeriesStyle(c.formula).color;
         EXPECT_EQ(pixel(plot(), at.x() + c.inside.x(), at.y() + c.inside.y()), rgbOf(colour))
             << c.formula;
@@ -154,20 +155,20 @@ TEST_F(GraphTest, EachMarkSitsOnItsPoint) {
     }
     // The bow tie is open above its middle; formulas without a mark leave the band alone.
     showOnly({5});
-    graph->Layout();
-    const QPoint at(graph->Plane().ColumnX(0), rowOf(55));
+    graph->layoutGraph();
+    const QPoint at(graph->plane().ColumnX(0), rowOf(55));
     EXPECT_EQ(pixel(plot(), at.x(), at.y() - 2), rgbOf(0x8F8FED));
     showOnly({3, 9});
-    graph->Layout();
+    graph->layoutGraph();
     EXPECT_EQ(pixel(plot(), at.x(), at.y()), rgbOf(0x8F8FED));
 }
 
 TEST_F(GraphTest, AuxiliaryBarOfFifteenWordsPerSentenceIsOneAndAHalfBandsHigh) {
     test::setAllGrades(*test::addGraphRecord(items, QStringLiteral("one"), 0, 0, 10, 150), 55);
     showOnly({});
-    graph->SetAuxiliary(22, true);
-    graph->Layout();
-    const TGraphPlane& p = graph->Plane();
+    graph->setAuxiliary(22, true);
+    graph->layoutGraph();
+    const TGraphPlane& p = graph->plane();
     const int x = p.ColumnX(0) - 5; // the middle of the first 5-pixel bar
     const int top = p.Height - 15 * p.PixelsPerBand() / 10;
     EXPECT_EQ(pixel(plot(), x, top), rgbOf(0x404040));
@@ -176,7 +177,7 @@ TEST_F(GraphTest, AuxiliaryBarOfFifteenWordsPerSentenceIsOneAndAHalfBandsHigh) {
     EXPECT_NE(pixel(plot(), x, top - 1), rgbOf(0x80FF80));
     EXPECT_NEAR(p.Height - top, 1.5 * (p.Height - p.Bands()[1].yBottom), 2.0);
     // Its key in the legend, the long name as its hint.
-    const auto* label = graph->LegendImage()->findChild<QLabel*>(QStringLiteral("GraphAuxLabel0"));
+    const auto* label = graph->legendImage()->findChild<QLabel*>(QStringLiteral("GraphAuxLabel0"));
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->isVisible());
     EXPECT_EQ(label->text(), QStringLiteral("WPS"));
@@ -187,10 +188,10 @@ TEST_F(GraphTest, ColumnSpacingFollowsTheStep) {
     for (int i = 0; i < 3; ++i)
         test::setAllGrades(*test::addGraphRecord(items, QStringLiteral("r"), 0), 55);
     showOnly({0});
-    graph->Layout();
+    graph->layoutGraph();
     for (const auto& [position, step] : {std::pair{1, 12}, std::pair{6, 62}}) {
-        graph->SetStepPosition(position);
-        EXPECT_EQ(graph->Step(), step);
+        graph->setStepPosition(position);
+        EXPECT_EQ(graph->step(), step);
         const int y = rowOf(55);
         const QRgb mark = rgbOf(SeriesStyle(0).color);
         EXPECT_EQ(pixel(plot(), 10, y), mark) << step;
@@ -223,9 +224,9 @@ TEST_F(GraphTest, WhiteningTurnsBandColoursWhiteAndNothingElse) {
     for (int i = 0; i < 6; ++i)
         test::addGraphRecord(items, QStringLiteral("r%1").arg(i), 10 + 20 * i);
     items.Item(0)->Values[9] = 0; // a silver band too
-    graph->Layout();
-    const QImage plain = graph->Picture(false);
-    const QImage white = graph->Picture(true);
+    graph->layoutGraph();
+    const QImage plain = graph->picture(false);
+    const QImage white = graph->picture(true);
     ASSERT_EQ(plain.size(), white.size());
     EXPECT_TRUE(hasColour(plain, rgbOf(GraphColor::Silver)));
     int changed = 0;
@@ -244,39 +245,36 @@ TEST_F(GraphTest, WhiteningTurnsBandColoursWhiteAndNothingElse) {
 TEST_F(GraphTest, CopyAndSaveThePicture) {
     for (int i = 0; i < 4; ++i)
         test::addGraphRecord(items, QStringLiteral("r%1").arg(i), 40 + 10 * i);
-    graph->Layout();
+    graph->layoutGraph();
     const QRgb band = rgbOf(0x8FEAED);
-    bool ctrl = false;
-    graph->CtrlHeld = [&ctrl] { return ctrl; };
-
-    graph->CopyAction()->trigger();
+    EXPECT_TRUE(graph->copyPicture(false));
     EXPECT_TRUE(hasColour(QGuiApplication::clipboard()->image(), band));
-    ctrl = true;
-    graph->CopyAction()->trigger();
-    EXPECT_FALSE(hasColour(QGuiApplication::clipboard()->image(), band));
-    ctrl = false;
-    graph->CopyWhiteAction()->trigger();
+    EXPECT_TRUE(graph->copyPicture(true));
     const QImage copied = QGuiApplication::clipboard()->image();
     EXPECT_FALSE(hasColour(copied, band));
     // The panel under its scroll bar, one pixel short on the right and at the bottom.
-    const int top = graph->ScrollBar()->height() + 2;
+    const int top = graph->scrollBar()->height() + 2;
     EXPECT_EQ(copied.size(), QSize(graph->width() - 1, graph->height() - 1 - top));
-    ASSERT_EQ(prompts.messages.size(), 3);
-    EXPECT_EQ(prompts.messages.back(),
-              QStringLiteral("クリップボードにコピーしました\r\n画像ソフトやワードに貼り付けられます"));
 
     QTemporaryDir dir;
-    graph->ChooseSaveFile = [&dir] { return dir.filePath(QStringLiteral("graph")); };
-    EXPECT_TRUE(graph->SavePicture());
+    bool ctrl = false;
+    graph->ctrlHeld = [&ctrl] { return ctrl; };
+    graph->chooseSaveFile = [&dir] { return dir.filePath(QStringLiteral("graph")); };
+    EXPECT_TRUE(graph->savePicture());
     const QImage saved(dir.filePath(QStringLiteral("graph.png")));
     EXPECT_EQ(saved.size(), copied.size());
     EXPECT_TRUE(hasColour(saved, band));
-    graph->ChooseSaveFile = [&dir] { return dir.filePath(QStringLiteral("no/such/folder.png")); };
-    EXPECT_FALSE(graph->SavePicture());
-    EXPECT_TRUE(prompts.messages.back().endsWith(QStringLiteral("folder.png に書き込めません")));
-    graph->ChooseSaveFile = [] { return QString(); };
-    EXPECT_FALSE(graph->SavePicture());
-    EXPECT_EQ(prompts.messages.size(), 4);
+    ctrl = true;
+    graph->chooseSaveFile = [&dir] { return dir.filePath(QStringLiteral("white.png")); };
+    graph->saveAction()->trigger();
+    EXPECT_FALSE(hasColour(QImage(dir.filePath(QStringLiteral("white.png"))), band));
+    graph->chooseSaveFile = [&dir] { return dir.filePath(QStringLiteral("no/such/folder.png")); };
+    EXPECT_FALSE(graph->savePicture());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.back().endsWith(QStringLiteral("folder.png に書き込めません")));
+    graph->chooseSaveFile = [] { return QString(); };
+    EXPECT_FALSE(graph->savePicture());
+    EXPECT_EQ(messages.size(), 1);
 }
 
 TEST_F(GraphTest, SortingHidesTheSampleMarkersUntilTheNextReload) {
@@ -288,7 +286,7 @@ TEST_F(GraphTest, SortingHidesTheSampleMarkersUntilTheNextReload) {
         }
         test::addGraphRecord(items, QStringLiteral("mine"), 90);
         items.SampleLevelCounts = {3, 2, 0};
-        graph->Layout();
+        graph->layoutGraph();
     };
     const QRgb level0 = rgbOf(0xFEFF97);
     const QRgb level1 = rgbOf(0x72E9FE);
@@ -296,18 +294,18 @@ TEST_F(GraphTest, SortingHidesTheSampleMarkersUntilTheNextReload) {
     EXPECT_TRUE(hasColour(titles(), level0));
     EXPECT_TRUE(hasColour(titles(), level1));
     // The marker of level 0 ends half a step before the first level-1 sample.
-    const int xe = graph->Plane().ColumnX(3) - graph->Step() / 2;
+    const int xe = graph->plane().ColumnX(3) - graph->step() / 2;
     EXPECT_EQ(pixel(titles(), xe - 1, titles().height() - 10), level0);
 
     SortRecItems(items, HistoryColumn::FirstStored + 9, false);
-    graph->Layout();
+    graph->layoutGraph();
     EXPECT_FALSE(hasColour(titles(), level0));
     EXPECT_FALSE(hasColour(titles(), level1));
     load();
     EXPECT_TRUE(hasColour(titles(), level0));
     // With the sample display at "なし" there are none either.
-    graph->SetSampleMarkers(false);
-    graph->Layout();
+    graph->setSampleMarkers(false);
+    graph->layoutGraph();
     EXPECT_FALSE(hasColour(titles(), level0));
 }
 
@@ -315,23 +313,23 @@ TEST_F(GraphTest, TitlesSelectionAndClicks) {
     for (int i = 0; i < 100; ++i)
         test::addGraphRecord(items, QStringLiteral("r%1").arg(i), 40 + i % 50,
                              static_cast<std::uint8_t>(i % 8));
-    graph->Layout();
-    const TGraphPlane& p = graph->Plane();
+    graph->layoutGraph();
+    const TGraphPlane& p = graph->plane();
     ASSERT_EQ(p.First + p.Visible, 100); // the newest at the right
-    EXPECT_EQ(graph->ScrollBar()->value(), p.First);
+    EXPECT_EQ(graph->scrollBar()->value(), p.First);
     // Titles stand on their style's colour.
     const int half = QFontMetrics(GothicFont(12)).height() / 2;
     const int last = p.ColumnX(p.Visible - 1) - half;
     EXPECT_EQ(pixel(titles(), last, 10), rgbOf(StyleColor(99 % 8)));
     EXPECT_EQ(pixel(titles(), last - 1, 10), qRgb(255, 255, 255));
 
-    QSignalSpy clicked(graph.get(), &TGLItems::titleClicked);
-    QTest::mouseClick(graph->TitleImage(), Qt::LeftButton, {}, QPoint(p.ColumnX(2) - 3, 100));
+    QSignalSpy clicked(graph.get(), &TGLItems::recordClicked);
+    QTest::mouseClick(graph->titleImage(), Qt::LeftButton, {}, QPoint(p.ColumnX(2) - 3, 100));
     ASSERT_EQ(clicked.size(), 1);
     EXPECT_EQ(clicked.front().front().toInt(), p.First + 2);
 
     // A selected record far to the left comes into view with its red mark.
-    graph->SetSelection({5});
+    graph->showSelection({5});
     EXPECT_LE(p.First, 5);
     EXPECT_GT(p.First + p.Visible, 5);
     const QRgb red = rgbOf(GraphColor::Selected);
@@ -339,7 +337,7 @@ TEST_F(GraphTest, TitlesSelectionAndClicks) {
     EXPECT_NE(pixel(titles(), p.ColumnX(6 - p.First), 3), red);
     // Two selected: nothing scrolls, only the marks change.
     const int first = p.First;
-    graph->SetSelection({6, 99});
+    graph->showSelection({6, 99});
     EXPECT_EQ(p.First, first);
     EXPECT_NE(pixel(titles(), p.ColumnX(5 - p.First), 3), red);
     EXPECT_EQ(pixel(titles(), p.ColumnX(6 - p.First), 3), red);
@@ -348,36 +346,36 @@ TEST_F(GraphTest, TitlesSelectionAndClicks) {
 TEST_F(GraphTest, HoverHintAndHighlights) {
     test::addGraphRecord(items, QStringLiteral("Early"), 30);
     TRecItem* item = test::addGraphRecord(items, QStringLiteral("The Fox"), 60);
-    graph->Layout();
-    const TGraphPlane& p = graph->Plane();
+    graph->layoutGraph();
+    const TGraphPlane& p = graph->plane();
     // PMJP of the second record is 6.0; PMEN lies 0.8 below it.
     const QPoint point(p.ColumnX(1), rowOf(item->Tenths(0)));
-    QTest::mouseMove(graph->PlotImage(), point + QPoint(2, -2));
-    EXPECT_EQ(graph->PlotImage()->toolTip(),
+    QTest::mouseMove(graph->plotImage(), point + QPoint(2, -2));
+    EXPECT_EQ(graph->plotImage()->toolTip(),
               QStringLiteral("PMJP / PMJP (GL for Japanese Readers)\nGL / 6.0\nThe Fox"));
-    graph->SetFormulaVisible(0, false);
-    graph->Draw(true);
-    QTest::mouseMove(graph->PlotImage(), point + QPoint(0, 1));
-    EXPECT_EQ(graph->PlotImage()->toolTip(), QString());
-    QTest::mouseMove(graph->PlotImage(), QPoint(p.ColumnX(1), rowOf(item->Tenths(1))));
-    EXPECT_TRUE(graph->PlotImage()->toolTip().startsWith(QStringLiteral("PMEN / ")));
+    graph->setFormulaVisible(0, false);
+    graph->draw(true);
+    QTest::mouseMove(graph->plotImage(), point + QPoint(0, 1));
+    EXPECT_EQ(graph->plotImage()->toolTip(), QString());
+    QTest::mouseMove(graph->plotImage(), QPoint(p.ColumnX(1), rowOf(item->Tenths(1))));
+    EXPECT_TRUE(graph->plotImage()->toolTip().startsWith(QStringLiteral("PMEN / ")));
 
     // Pointing at a legend label draws its line wider on the overlay; a click explains it.
-    auto* label = graph->LegendImage()->findChild<TGLILable*>(QStringLiteral("GLILable11"));
+    auto* label = graph->legendImage()->findChild<TGLILable*>(QStringLiteral("GLILable11"));
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->isVisible());
     EXPECT_EQ(label->text(), QStringLiteral("FKGL"));
-    EXPECT_FALSE(graph->LegendImage()->findChild<TGLILable*>(QStringLiteral("GLILable9"))
+    EXPECT_FALSE(graph->legendImage()->findChild<TGLILable*>(QStringLiteral("GLILable9"))
                      ->isVisible()); // PMJP is switched off
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QCoreApplication::sendEvent(label, &enter);
-    EXPECT_TRUE(graph->OverlayImage()->isVisible());
-    const QImage& overlay = graph->OverlayImage()->Picture();
+    EXPECT_TRUE(graph->overlayImage()->isVisible());
+    const QImage& overlay = graph->overlayImage()->Picture();
     const QPoint fkgl(p.ColumnX(1), rowOf(item->Tenths(2)));
     EXPECT_EQ(pixel(overlay, fkgl.x() + 5, fkgl.y()), rgbOf(SeriesStyle(2).color)); // size 6
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(label, &leave);
-    EXPECT_FALSE(graph->OverlayImage()->isVisible());
+    EXPECT_FALSE(graph->overlayImage()->isVisible());
     QSignalSpy explained(graph.get(), &TGLItems::formulaClicked);
     QTest::mouseClick(label, Qt::LeftButton);
     ASSERT_EQ(explained.size(), 1);
@@ -385,19 +383,19 @@ TEST_F(GraphTest, HoverHintAndHighlights) {
 
     // Over the titles, the marks of the column under the pointer grow.
     QEnterEvent onTitles(QPointF(p.ColumnX(0), 50), QPointF(p.ColumnX(0), 50), QPointF());
-    QCoreApplication::sendEvent(graph->TitleImage(), &onTitles);
-    EXPECT_TRUE(graph->OverlayImage()->isVisible());
+    QCoreApplication::sendEvent(graph->titleImage(), &onTitles);
+    EXPECT_TRUE(graph->overlayImage()->isVisible());
     const QPoint first(p.ColumnX(0), rowOf(items.Item(0)->Tenths(2)));
     EXPECT_EQ(pixel(overlay, first.x() + 5, first.y()), rgbOf(SeriesStyle(2).color));
 }
 
 TEST_F(GraphTest, LegendRowsFollowTheLastColumn) {
     TRecItem* item = test::addGraphRecord(items, QStringLiteral("r"), 50);
-    graph->Layout();
+    graph->layoutGraph();
     const std::array<int, 10> order = LegendOrder(*item);
     int previous = -1;
     for (int f : order) {
-        const auto* label = graph->LegendImage()->findChild<TGLILable*>(
+        const auto* label = graph->legendImage()->findChild<TGLILable*>(
             QStringLiteral("GLILable%1").arg(f + 9));
         EXPECT_GT(label->y(), previous) << f;
         EXPECT_EQ(label->y() - previous, previous < 0 ? label->y() + 1 : 20) << f;
@@ -408,43 +406,43 @@ TEST_F(GraphTest, LegendRowsFollowTheLastColumn) {
 TEST_F(GraphTest, WheelZoomAndScrolling) {
     for (int i = 0; i < 200; ++i)
         test::addGraphRecord(items, QStringLiteral("r%1").arg(i), 50);
-    graph->Layout();
-    const TGraphPlane& p = graph->Plane();
+    graph->layoutGraph();
+    const TGraphPlane& p = graph->plane();
     const int oldFirst = p.First;
     const int oldVisible = p.Visible;
     QSignalSpy stepped(graph.get(), &TGLItems::stepPositionChanged);
     const QPointF at(p.Width / 2, 50);
-    QWheelEvent zoom(at, graph->PlotImage()->mapToGlobal(at), QPoint(), QPoint(0, 120),
+    QWheelEvent zoom(at, graph->plotImage()->mapToGlobal(at), QPoint(), QPoint(0, 120),
                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(graph->PlotImage(), &zoom);
+    QCoreApplication::sendEvent(graph->plotImage(), &zoom);
     ASSERT_EQ(stepped.size(), 1);
-    EXPECT_EQ(graph->StepPosition(), 3);
+    EXPECT_EQ(graph->stepPosition(), 3);
     EXPECT_EQ(p.Step, 32);
     EXPECT_EQ(p.First, ZoomScrollPosition(oldFirst, oldVisible, p.Visible, p.Width / 2,
                                           p.Width, 200));
 
-    graph->ScrollBar()->setValue(0);
+    graph->scrollBar()->setValue(0);
     EXPECT_EQ(p.First, 0);
-    const int draws = graph->DrawCount();
-    graph->ScrollBar()->setValue(0);
-    EXPECT_EQ(graph->DrawCount(), draws);
+    const int draws = graph->drawCount();
+    graph->scrollBar()->setValue(0);
+    EXPECT_EQ(graph->drawCount(), draws);
 }
 
 TEST_F(GraphTest, ANewerRequestWinsOverARunningDrawing) {
     for (int i = 0; i < 30; ++i)
         test::addGraphRecord(items, QStringLiteral("r%1").arg(i), 50);
     showOnly({0});
-    graph->Layout();
-    const int draws = graph->DrawCount();
+    graph->layoutGraph();
+    const int draws = graph->drawCount();
     int pauses = 0;
-    graph->Pump = [&] {
+    graph->pump = [&] {
         if (++pauses == 3)
-            graph->SetStepPosition(6); // a step change while the series are drawn
+            graph->setStepPosition(6); // a step change while the series are drawn
     };
-    graph->Draw(true);
-    graph->Pump = {};
-    EXPECT_EQ(graph->DrawCount(), draws + 2);
-    EXPECT_EQ(graph->Plane().Step, 62);
+    graph->draw(true);
+    graph->pump = {};
+    EXPECT_EQ(graph->drawCount(), draws + 2);
+    EXPECT_EQ(graph->plane().Step, 62);
     EXPECT_FALSE(graph->Dirty);
     const int y = rowOf(50);
     EXPECT_EQ(pixel(plot(), 72, y - 2), rgbOf(SeriesStyle(0).color));
@@ -453,31 +451,31 @@ TEST_F(GraphTest, ANewerRequestWinsOverARunningDrawing) {
     // A light request cut into a full drawing: the titles are still drawn.
     items.Item(items.Count() - 1)->Title = QStringLiteral("漢字");
     pauses = 0;
-    graph->Pump = [&] {
+    graph->pump = [&] {
         if (++pauses == 1)
-            graph->Draw(true);
+            graph->draw(true);
     };
-    graph->TitleImage()->Clear();
-    graph->Draw(false);
-    graph->Pump = {};
+    graph->titleImage()->Clear();
+    graph->draw(false);
+    graph->pump = {};
     EXPECT_TRUE(hasDark(titles()));
 
     // A light drawing leaves the titles as they are.
-    graph->TitleImage()->Clear();
-    graph->Draw(true);
+    graph->titleImage()->Clear();
+    graph->draw(true);
     EXPECT_FALSE(hasDark(titles()));
 }
 
 TEST_F(GraphTest, NothingToDrawAndDamagedValues) {
-    graph->Layout();
+    graph->layoutGraph();
     EXPECT_EQ(rowColour(plot(), 10), qRgb(255, 255, 255));
-    EXPECT_EQ(graph->ScrollBar()->maximum(), 0);
+    EXPECT_EQ(graph->scrollBar()->maximum(), 0);
     TRecItem* item = test::addGraphRecord(items, QStringLiteral("damaged"), 50);
     item->Values[9] = INT_MAX;
     item->Values[10] = INT_MIN;
-    graph->Layout();
-    EXPECT_EQ(graph->Plane().Range, (TGradeRange{-10001, 10003}));
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    graph->layoutGraph();
+    EXPECT_EQ(graph->plane().Range, (TGradeRange{-10001, 10003}));
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST(GraphText, VerticalWritingKeepsJapaneseUpright) {

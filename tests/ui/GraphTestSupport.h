@@ -1,31 +1,13 @@
 #pragma once
 
 #include "history/RecItems.h"
-#include "ui/dialogs/Prompts.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <cstdint>
 
 namespace pelmar::test {
-
-// Keeps the plain messages the graph shows; it asks nothing else.
-class TGraphPrompts : public TPrompts {
-public:
-    QStringList messages;
-    void information(QWidget*, const QString& text) override { messages << text; }
-    bool warningYesAbort(QWidget*, const QString&) override { return true; }
-    TAnswer confirmYesNoCancel(QWidget*, const QString&) override { return TAnswer::Yes; }
-    std::optional<QString> inputText(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    QString openTextFile(QWidget*, const QString&) override { return {}; }
-    void infoMessage(const QString& text) override { messages << text; }
-    bool openUrl(const QUrl&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-};
 
 // A record whose ten grade-level formulas spread around `grade` (tenths), with counts that give
 // plausible ratios: `words` words in `sentences` sentences.

@@ -1,7 +1,6 @@
 #include "ui/common/PictureCopy.h"
 
 #include "history/GraphStyle.h"
-#include "ui/dialogs/Prompts.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -40,12 +39,12 @@ QImage GrabPicture(QWidget* source, const QRect& area, bool whiten) {
     return picture;
 }
 
-void CopyScreenRect(QWidget* source, const QRect& area, bool whiten, TPrompts& prompts) {
+bool CopyScreenRect(QWidget* source, const QRect& area, bool whiten) {
     const QImage picture = GrabPicture(source, area, whiten);
     if (picture.isNull())
-        return;
+        return false;
     QGuiApplication::clipboard()->setImage(picture);
-    prompts.information(source, CopiedPictureMessage());
+    return true;
 }
 
 } // namespace pelmar

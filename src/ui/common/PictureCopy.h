@@ -7,8 +7,6 @@ class QWidget;
 
 namespace pelmar {
 
-class TPrompts;
-
 // Turns every pixel that is exactly one of the graphs' band colours white, so a picture prints
 // on a white page without its coloured background; every other colour stays as it is.
 void WhitenBandColors(QImage& image);
@@ -17,7 +15,8 @@ void WhitenBandColors(QImage& image);
 // draws itself into the picture, so it works on every display server and offscreen.
 [[nodiscard]] QImage GrabPicture(QWidget* source, const QRect& area, bool whiten);
 
-// Puts the area's picture on the clipboard and says so.
-void CopyScreenRect(QWidget* source, const QRect& area, bool whiten, TPrompts& prompts);
+// Puts the area's picture on the clipboard; false when there was nothing to take. The caller
+// then says so (CopiedPictureMessage).
+bool CopyScreenRect(QWidget* source, const QRect& area, bool whiten);
 
 } // namespace pelmar

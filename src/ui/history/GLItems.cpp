@@ -5,17 +5,16 @@
 #include "ui/dialogs/Prompts.h"
 #include "ui/history/GLILable.h"
 #include "ui/history/GLImage.h"
+#include "ui/history/GraphRangeBar.h"
 #include "ui/history/GraphText.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
@@ -37,14 +36,12 @@ QString pictureFileFromDialog(QWidget* parent) {
 
 } // namespace
 
-TGLItems::TGLItems(TPrompts* prompts, QWidget* parent)
-    : QWidget(parent), m_prompts(prompts), m_textFont(GothicFont(12)),
-      m_smallFont(GothicFont(11)), m_titleFont(GothicFont(12)) {
+TGLItems::TGLItems(QWidget* parent)
+    : QWidget(parent), m_textFont(GothicFont(12)), m_smallFont(GothicFont(11)),
+      m_titleFont(GothicFont(12)) {
     setObjectName(QStringLiteral("GLItems"));
-    if (m_prompts == nullptr) {
-        m_ownPrompts = MakeDesktopPrompts();
-        m_prompts = m_ownPrompts.get();
-    }
+    // The history window keeps its lower half at least this high.
+    setMinimumHeight(345);
     for (int f = 0; f < SeriesCount; ++f)
         m_series.push_back(std::make_unique<TGLItem>(f, this));
     m_auxiliary.fill(false);
@@ -88,7 +85,7 @@ TGLItems::TGLItems(TPrompts* prompts, QWidget* parent)
     connect(m_titles, &TGLImage::clicked, this, [this](QPoint at) {
         const int position = m_plane.TitleRecordAt(at.x());
         if (position >= 0 && position < count())
-            Q_EMIT titleClicked(position);
+            Q_EMIT recordClicked(position);
     });
     connect(m_titles, &TGLImage::pointerEntered, this,
             [this](QPoint at) { highlightColumn(at.x()); });
@@ -99,13 +96,14 @@ TGLItems::TGLItems(TPrompts* prompts, QWidget* parent)
     // Sizes may still settle after a layout, so the graph draws once more a moment later.
     m_redrawTimer.setSingleShot(true);
     m_redrawTimer.setInterval(SecondDrawMs);
-    connect(&m_redrawTimer, &QTimer::timeout, this, [this] { Draw(false); });
+    connect(&m_redrawTimer, &QTimer::timeout, this, [this] { draw(false); });
 
-    Pump = [] { QCoreApplication::processEvents(); };
-    CtrlHeld = [] {
+    pump = [] { QCoreApplication::processEvents(); };
+    ctrlHeld = [] {
         return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
     };
-    ChooseSaveFile = [this] { return pictureFileFromDialog(this); };
+    chooseSaveFile = [this] { return pictureFileFromDialog(this); };
+    message = [this](const QString& text) { MakeDesktopPrompts()->information(this, text); };
     createActions();
     placeParts();
 }
@@ -113,53 +111,50 @@ TGLItems::TGLItems(TPrompts* prompts, QWidget* parent)
 TGLItems::~TGLItems() = default;
 
 void TGLItems::createActions() {
-    m_acGraphCopy = new QAction(QStringLiteral("コピー(&C)"), this);
-    m_acGraphCopy->setObjectName(QStringLiteral("acGraphCopy"));
-    // Ctrl+F5 as well, since holding Ctrl asks for the whitened picture.
-    m_acGraphCopy->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_F5)});
-    connect(m_acGraphCopy, &QAction::triggered, this, [this] { CopyPicture(CtrlHeld()); });
-    m_acGraphCopyW = new QAction(QStringLiteral("背景を無色でコピー(&W)"), this);
-    m_acGraphCopyW->setObjectName(QStringLiteral("acGraphCopyW"));
-    connect(m_acGraphCopyW, &QAction::triggered, this, [this] { CopyPicture(true); });
     m_acGraphSave = new QAction(QStringLiteral("グラフを画像で保存(&S)..."), this);
     m_acGraphSave->setObjectName(QStringLiteral("acGraphSave"));
-    connect(m_acGraphSave, &QAction::triggered, this, [this] { SavePicture(); });
-    addActions({m_acGraphCopy, m_acGraphCopyW, m_acGraphSave});
+    connect(m_acGraphSave, &QAction::triggered, this, [this] { savePicture(); });
+    // The window adds its copy commands in front of it.
+    addAction(m_acGraphSave);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void TGLItems::SetItems(const TRecItems* items) {
+void TGLItems::showMessage(const QString& text) {
+    if (message)
+        message(text);
+}
+
+void TGLItems::setItems(const TRecItems* items) {
     m_items = items;
     m_selected.clear();
 }
 
-void TGLItems::SetFormulaVisible(int formula, bool visible) {
+void TGLItems::setFormulaVisible(int formula, bool visible) {
     if (formula >= 0 && formula < SeriesCount)
         m_series[static_cast<std::size_t>(formula)]->Visible = visible;
 }
 
-bool TGLItems::FormulaVisible(int formula) const {
+bool TGLItems::formulaVisible(int formula) const {
     return formula >= 0 && formula < SeriesCount &&
            m_series[static_cast<std::size_t>(formula)]->Visible;
 }
 
-void TGLItems::SetAuxiliary(int measure, bool on) {
+void TGLItems::setAuxiliary(int measure, bool on) {
     if (FindAuxMeasure(measure) != nullptr)
         m_auxiliary[static_cast<std::size_t>(measure)] = on;
 }
 
-bool TGLItems::Auxiliary(int measure) const {
+bool TGLItems::auxiliary(int measure) const {
     return FindAuxMeasure(measure) != nullptr && m_auxiliary[static_cast<std::size_t>(measure)];
 }
 
-void TGLItems::SetSampleMarkers(bool shown) { m_sampleMarkers = shown; }
+void TGLItems::setSampleMarkers(bool shown) { m_sampleMarkers = shown; }
 
-const TGLItem& TGLItems::Series(int formula) const {
+const TGLItem& TGLItems::series(int formula) const {
     return *m_series[static_cast<std::size_t>(std::clamp(formula, 0, SeriesCount - 1))];
 }
 
-QWidget* TGLItems::LegendImage() const { return m_legend; }
-
-QPoint TGLItems::PlotOrigin() const { return m_plot->pos(); }
+QWidget* TGLItems::legendImage() const { return m_legend; }
 
 int TGLItems::count() const { return m_items != nullptr ? m_items->Count() : 0; }
 
@@ -178,7 +173,7 @@ bool TGLItems::isSelected(int position) const {
 
 void TGLItems::resizeEvent(QResizeEvent*) {
     placeParts();
-    Layout();
+    layoutGraph();
 }
 
 void TGLItems::placeParts() {
@@ -201,15 +196,15 @@ void TGLItems::placeParts() {
     m_overlay->raise();
 }
 
-void TGLItems::Layout() {
+void TGLItems::layoutGraph() {
     m_layoutPending = true;
-    Draw(false);
+    draw(false);
     m_redrawTimer.start();
 }
 
 void TGLItems::computeLayout() {
     m_range.Layout(m_items != nullptr ? GradeRangeOf(*m_items) : GradeRangeFor(-20, 10));
-    Q_EMIT rangeChanged();
+    rangeChanged();
     m_visible = VisibleColumns(m_plot->width(), m_step, count());
     const TGraphScroll scroll = ScrollAfterLayout(count(), m_visible);
     const QSignalBlocker quiet(m_scroll);
@@ -242,17 +237,17 @@ void TGLItems::setStep(int position) {
     applyScroll(m_first);
 }
 
-void TGLItems::SetStepPosition(int position) {
+void TGLItems::setStepPosition(int position) {
     if (std::clamp(position, GraphStepMinPosition, GraphStepMaxPosition) == m_stepPosition)
         return;
     setStep(position);
-    Draw(false);
+    draw(false);
 }
 
 void TGLItems::onScroll(int value) {
     m_first = value;
     if (value != m_plane.First)
-        Draw(false);
+        draw(false);
 }
 
 void TGLItems::onWheel(QWheelEvent* event) {
@@ -274,17 +269,17 @@ void TGLItems::onWheel(QWheelEvent* event) {
     applyScroll(ZoomScrollPosition(oldFirst, oldVisible, m_visible,
                                    event->position().toPoint().x(), m_plot->width(), count()));
     Q_EMIT stepPositionChanged(position);
-    Draw(false);
+    draw(false);
 }
 
-void TGLItems::SetSelection(std::vector<int> positions) {
+void TGLItems::showSelection(std::vector<int> positions) {
     std::sort(positions.begin(), positions.end());
     m_selected = std::move(positions);
     if (m_selected.size() == 1) {
         const int next = ScrollToSelection(m_first, m_visible, count(), m_selected.front());
         if (next != m_first) {
             applyScroll(next);
-            Draw(false);
+            draw(false);
             return;
         }
     }
@@ -293,16 +288,32 @@ void TGLItems::SetSelection(std::vector<int> positions) {
         drawSelectionMarks(m_plane);
 }
 
-void TGLItems::changeRange(bool changed) {
-    Q_EMIT rangeChanged();
+void TGLItems::pressRange(RangeButton button) {
+    bool changed = false;
+    switch (button) {
+    case RangeButton::UpperUp: changed = m_range.UpperUp(); break;
+    case RangeButton::UpperDown: changed = m_range.UpperDown(); break;
+    case RangeButton::LowerUp: changed = m_range.LowerUp(); break;
+    case RangeButton::LowerDown: changed = m_range.LowerDown(); break;
+    }
+    rangeChanged();
     if (changed)
-        Draw(false);
+        draw(false);
 }
 
-void TGLItems::UpperUp() { changeRange(m_range.UpperUp()); }
-void TGLItems::UpperDown() { changeRange(m_range.UpperDown()); }
-void TGLItems::LowerUp() { changeRange(m_range.LowerUp()); }
-void TGLItems::LowerDown() { changeRange(m_range.LowerDown()); }
+void TGLItems::setRangeBar(TGraphRangeBar* bar) {
+    m_rangeBar = bar;
+    rangeChanged();
+}
+
+void TGLItems::rangeChanged() {
+    if (m_rangeBar != nullptr) {
+        m_rangeBar->setRange(m_range.Minimum(), m_range.Maximum());
+        m_rangeBar->setSelection(m_range.SelStart(), m_range.SelEnd());
+    }
+    Q_EMIT rangeButtonsChanged(m_range.UpperUpEnabled, m_range.UpperDownEnabled,
+                               m_range.LowerUpEnabled, m_range.LowerDownEnabled);
+}
 
 TGraphPlane TGLItems::currentPlane() const {
     TGraphPlane p;
@@ -359,36 +370,29 @@ void TGLItems::onHover(QPoint position) {
     }
 }
 
-QImage TGLItems::Picture(bool whiten) {
+QImage TGLItems::picture(bool whiten) {
     // The panel below the scroll bar, as the copy has always taken it.
     const int top = m_scroll->height() + 2;
     return GrabPicture(this, QRect(0, top, width() - 1, height() - 1 - top), whiten);
 }
 
-void TGLItems::CopyPicture(bool whiten) {
+bool TGLItems::copyPicture(bool whiten) {
     const int top = m_scroll->height() + 2;
-    CopyScreenRect(this, QRect(0, top, width() - 1, height() - 1 - top), whiten, *m_prompts);
+    return CopyScreenRect(this, QRect(0, top, width() - 1, height() - 1 - top), whiten);
 }
 
-bool TGLItems::SavePicture() {
-    QString path = ChooseSaveFile ? ChooseSaveFile() : QString();
+bool TGLItems::savePicture() {
+    QString path = chooseSaveFile ? chooseSaveFile() : QString();
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".png");
-    const QImage picture = Picture(CtrlHeld && CtrlHeld());
-    if (picture.isNull() || !picture.save(path, "PNG")) {
-        m_prompts->information(this, QStringLiteral("%1 に書き込めません")
-                                         .arg(QDir::toNativeSeparators(path)));
+    const QImage shot = picture(ctrlHeld && ctrlHeld());
+    if (shot.isNull() || !shot.save(path, "PNG")) {
+        showMessage(QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path)));
         return false;
     }
     return true;
-}
-
-void TGLItems::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    menu.addActions({m_acGraphCopy, m_acGraphCopyW, m_acGraphSave});
-    menu.exec(event->globalPos());
 }
 
 } // namespace pelmar

@@ -24,7 +24,7 @@ namespace pelmar {
 class TGLILable;
 class TGLImage;
 class TGraphImage;
-class TPrompts;
+class TGraphRangeBar;
 class TRecItems;
 
 // The line graph of the history window: one point column per record, left to right in
@@ -37,93 +37,91 @@ class TRecItems;
 class TGLItems : public QWidget {
     Q_OBJECT
 public:
-    // Messages go to `prompts`, or to the desktop's dialogs when none is given.
-    explicit TGLItems(TPrompts* prompts = nullptr, QWidget* parent = nullptr);
+    explicit TGLItems(QWidget* parent = nullptr);
     ~TGLItems() override;
 
-    // The records to draw (not owned); nothing draws an empty graph. Call Layout afterwards.
-    void SetItems(const TRecItems* items);
+    // The records to draw (not owned); none draws an empty graph. Lay out afterwards.
+    void setItems(const TRecItems* items);
 
-    // What is drawn; the caller redraws (Draw(true)) when it changed something.
-    void SetFormulaVisible(int formula, bool visible);
-    [[nodiscard]] bool FormulaVisible(int formula) const;
-    void SetAuxiliary(int measure, bool on);
-    [[nodiscard]] bool Auxiliary(int measure) const;
+    // What is drawn; the caller redraws (draw(true)) when it changed something.
+    void setFormulaVisible(int formula, bool visible);
+    [[nodiscard]] bool formulaVisible(int formula) const;
+    void setAuxiliary(int measure, bool on);
+    [[nodiscard]] bool auxiliary(int measure) const;
     // Whether the sample display shows samples at all; the markers also need loaded samples
     // and a collection in its loaded order.
-    void SetSampleMarkers(bool shown);
+    void setSampleMarkers(bool shown);
 
     // The horizontal-step track bar position 1..6; a change redraws.
-    void SetStepPosition(int position);
-    [[nodiscard]] int StepPosition() const { return m_stepPosition; }
-    [[nodiscard]] int Step() const { return m_step; }
+    void setStepPosition(int position);
+    [[nodiscard]] int stepPosition() const { return m_stepPosition; }
+    [[nodiscard]] int step() const { return m_step; }
 
     // The collection positions selected in the lists. Exactly one selected record outside the
     // columns shown scrolls the graph towards it; otherwise only the selection marks change.
-    void SetSelection(std::vector<int> positions);
+    void showSelection(std::vector<int> positions);
 
     // The range buttons: each narrows or widens the grades shown by three and redraws.
-    [[nodiscard]] const TGraphRangeButtons& RangeButtons() const { return m_range; }
-    void UpperUp();
-    void UpperDown();
-    void LowerUp();
-    void LowerDown();
+    enum class RangeButton { UpperUp, UpperDown, LowerUp, LowerDown };
+    void pressRange(RangeButton button);
+    [[nodiscard]] const TGraphRangeButtons& rangeButtons() const { return m_range; }
+    // The vertical track bar beside the buttons, which shows the range; not owned.
+    void setRangeBar(TGraphRangeBar* bar);
 
     // After the panel was resized, records were loaded or hidden or the sort changed: the grade
-    // range, the columns and the scroll bar anew, then a full drawing.
-    void Layout();
+    // range, the columns and the scroll bar anew (scrolled to the newest records), then a full
+    // drawing, and one more a moment later.
+    void layoutGraph();
     // Draws everything; a light drawing leaves the top strip, the axis texts, the sample
     // markers and the titles as they are. A request while drawing makes the running drawing
-    // stop at its next pause and the newest request draw.
-    void Draw(bool light);
+    // stop at its next pause, and the newest request draws.
+    void draw(bool light);
 
     // The panel's picture as the copy commands take it, band colours whitened on request.
-    [[nodiscard]] QImage Picture(bool whiten);
-    // acGraphCopy (whitened only while Ctrl is held) and acGraphCopyW (always whitened).
-    void CopyPicture(bool whiten);
-    // Writes the picture to a PNG file the user chooses; false when cancelled or failed.
-    bool SavePicture();
-    [[nodiscard]] QAction* CopyAction() const { return m_acGraphCopy; }
-    [[nodiscard]] QAction* CopyWhiteAction() const { return m_acGraphCopyW; }
-    [[nodiscard]] QAction* SaveAction() const { return m_acGraphSave; }
+    [[nodiscard]] QImage picture(bool whiten);
+    // Puts the picture on the clipboard; false when there was nothing to take.
+    bool copyPicture(bool whiten);
+    // Writes the picture to a PNG file the user chooses (whitened while Ctrl is held); false
+    // when cancelled or failed, which it says.
+    bool savePicture();
+    // "グラフを画像で保存(&S)...", for the window's graph menu.
+    [[nodiscard]] QAction* saveAction() const { return m_acGraphSave; }
 
     // Seams: what runs at each pause of a drawing (pending window events by default), the file
-    // a picture is saved to, and whether Ctrl is held.
-    std::function<void()> Pump;
-    std::function<QString()> ChooseSaveFile;
-    std::function<bool()> CtrlHeld;
+    // a picture is saved to, whether Ctrl is held, and how a message is shown.
+    std::function<void()> pump;
+    std::function<QString()> chooseSaveFile;
+    std::function<bool()> ctrlHeld;
+    std::function<void(const QString&)> message;
 
     // A redraw was requested while drawing.
     bool Dirty = false;
 
     // For the window and tests: the geometry of the last drawing and the parts of the panel.
-    [[nodiscard]] const TGraphPlane& Plane() const { return m_plane; }
-    [[nodiscard]] const TGLItem& Series(int formula) const;
-    [[nodiscard]] int DrawCount() const { return m_drawCount; }
-    [[nodiscard]] QScrollBar* ScrollBar() const { return m_scroll; }
-    [[nodiscard]] TGraphImage* PlotImage() const { return m_plot; }
-    [[nodiscard]] TGLImage* TitleImage() const { return m_titles; }
-    [[nodiscard]] TGraphImage* OverlayImage() const { return m_overlay; }
-    [[nodiscard]] QWidget* LegendImage() const;
-    // The panel's point (x, y) of a point of the plot.
-    [[nodiscard]] QPoint PlotOrigin() const;
+    [[nodiscard]] const TGraphPlane& plane() const { return m_plane; }
+    [[nodiscard]] const TGLItem& series(int formula) const;
+    [[nodiscard]] int drawCount() const { return m_drawCount; }
+    [[nodiscard]] QScrollBar* scrollBar() const { return m_scroll; }
+    [[nodiscard]] TGraphImage* plotImage() const { return m_plot; }
+    [[nodiscard]] TGLImage* titleImage() const { return m_titles; }
+    [[nodiscard]] TGraphImage* overlayImage() const { return m_overlay; }
+    [[nodiscard]] QWidget* legendImage() const;
 
 Q_SIGNALS:
     // A click on a title: the record at that collection position.
-    void titleClicked(int position);
+    void recordClicked(int position);
     // A click on a legend label: the formula's column position (9..18).
     void formulaClicked(int columnPosition);
     // The wheel zoom moved the step.
     void stepPositionChanged(int position);
-    // The grades shown or the range buttons' states changed.
-    void rangeChanged();
+    // The range buttons that can be pressed now.
+    void rangeButtonsChanged(bool upperUp, bool upperDown, bool lowerUp, bool lowerDown);
     // A drawing started or ended (the window's redraw command waits meanwhile).
     void busyChanged(bool busy);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Drawing (GLItemsDraw.cpp).
@@ -148,6 +146,7 @@ private:
 
     // Layout and pointer (GLItems.cpp).
     void createActions();
+    void showMessage(const QString& text);
     void placeParts();
     void computeLayout();
     void applyScroll(int first);
@@ -159,10 +158,8 @@ private:
     void onScroll(int value);
     void onWheel(QWheelEvent* event);
     void onHover(QPoint position);
-    void changeRange(bool changed);
+    void rangeChanged();
 
-    TPrompts* m_prompts;
-    std::unique_ptr<TPrompts> m_ownPrompts;
     const TRecItems* m_items = nullptr;
     std::vector<std::unique_ptr<TGLItem>> m_series;
     std::array<bool, LastAuxMeasure + 1> m_auxiliary{};
@@ -174,6 +171,7 @@ private:
     int m_first = 0;
     int m_visible = 0;
     TGraphRangeButtons m_range;
+    TGraphRangeBar* m_rangeBar = nullptr;
     TGraphPlane m_plane;
     int m_wheelRemainder = 0;
     int m_highlightColumn = -1;
@@ -194,8 +192,6 @@ private:
     std::vector<TGLILable*> m_formulaLabels; // by formula number
     std::vector<QLabel*> m_auxLabels;        // reused in drawing order
 
-    QAction* m_acGraphCopy = nullptr;
-    QAction* m_acGraphCopyW = nullptr;
     QAction* m_acGraphSave = nullptr;
 
     QFont m_textFont;

@@ -2,7 +2,6 @@
 #include "ui/history/GLItems.h"
 
 #include "history/RecItems.h"
-#include "ui/dialogs/Prompts.h"
 #include "ui/history/GLILable.h"
 #include "ui/history/GLImage.h"
 #include "ui/history/GraphPaint.h"
@@ -39,7 +38,7 @@ void textAt(QPainter& painter, int x, int y, const QString& text) {
 
 } // namespace
 
-void TGLItems::Draw(bool light) {
+void TGLItems::draw(bool light) {
     m_pendingLight = m_pendingLight && light;
     if (m_drawing) {
         Dirty = true;
@@ -72,10 +71,10 @@ void TGLItems::Draw(bool light) {
 }
 
 bool TGLItems::pause() {
-    if (!Pump)
+    if (!pump)
         return !Dirty;
     const QPointer<TGLItems> alive(this);
-    Pump();
+    pump();
     return alive && !Dirty;
 }
 
@@ -91,10 +90,9 @@ bool TGLItems::drawOnce(bool light) {
         return true;
     // The scroll bar keeps the columns inside the records; say so should that ever fail.
     if (p.First < 0)
-        m_prompts->information(this, QStringLiteral("sDisp error: %1").arg(p.First));
+        showMessage(QStringLiteral("sDisp error: %1").arg(p.First));
     else if (p.First + p.Visible - 1 >= p.Count)
-        m_prompts->information(
-            this, QStringLiteral("sDisp + nDisp - 1 error: %1").arg(p.First + p.Visible - 1));
+        showMessage(QStringLiteral("sDisp + nDisp - 1 error: %1").arg(p.First + p.Visible - 1));
     p.First = std::clamp(p.First, 0, p.Count);
     p.Visible = std::clamp(p.Visible, 0, p.Count - p.First);
     m_plane = p;

@@ -12,7 +12,7 @@
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
-#include "ui/history/LineGraphPanel.h"
+#include "ui/history/GLItems.h"
 #include "ui/main/MainWindow.h"
 
 #include <QAction>
