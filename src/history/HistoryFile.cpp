@@ -81,7 +81,7 @@ THistoryRead ReadHistoryFile(const QString& path) {
     read.file->ReadOnly = true;
     read.exists = QFileInfo::exists(path);
     if (read.exists && !read.file->CreateResult().ok())
-        read.outcome = THistoryOutcome::failed(UnreadableHistoryMessage(path));
+        read.outcome = THistoryOutcome{false, UnreadableHistoryMessage(path), true};
     return read;
 }
 
@@ -99,7 +99,7 @@ THistoryOutcome ChangeHistoryFile(const QString& path,
     }
     TDataIndexFile file(path);
     if (QFileInfo::exists(path) && !file.CreateResult().ok())
-        return THistoryOutcome::failed(UnreadableHistoryMessage(path));
+        return THistoryOutcome{false, UnreadableHistoryMessage(path), true};
     if (!change(file))
         return {};
     const SaveResult saved = file.Save();

@@ -18,7 +18,9 @@ namespace pelmar {
 struct THistoryOutcome {
     bool ok = true;
     QString message;
-    static THistoryOutcome failed(QString text) { return {false, std::move(text)}; }
+    // A file that exists but could not be read (as opposed to one that could not be written).
+    bool unreadable = false;
+    static THistoryOutcome failed(QString text) { return {false, std::move(text), false}; }
 };
 
 // The main history file and the folder of folder files, both in the data folder.

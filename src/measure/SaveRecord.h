@@ -31,7 +31,10 @@ struct TSaveRecordResult {
 };
 
 // Writes one measurement as a record section (nine counts, eleven index tenths, the title) into
-// the history file, adds its key to the list section and saves a compressed copy of the text.
+// the history file, adds its key to the list section and saves a compressed copy of the text:
+// both or neither. The history is changed under its lock file and replaced atomically, so
+// other processes saving at the same time lose nothing; a second already taken in the file
+// (or by a saved text) moves the key to the next free one, which `key` reports.
 // A history file that exists but cannot be read is left alone: writing it back would drop every
 // record it holds.
 [[nodiscard]] TSaveRecordResult SaveRecord(const TSaveRecordInput& input);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace pelmar {
 namespace {
 
@@ -268,6 +270,23 @@ TEST_F(HistoryStoreTest, RenameTitleLeavesVanishedRecordsAlone) {
     dialogs.inputAnswers = {QStringLiteral("new")};
     RenameTitle(item, dialogs);
     EXPECT_EQ(readHistory(hst()), (Lines{"[Index]"}));
+}
+
+TEST_F(HistoryStoreTest, AReadOnlyDataFolderIsReadButNeverChanged) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    writeHistory(hst(), join({{"[Index]", "k1", "gone"}, recordSection("k1", {1}, "one")}));
+    const QByteArray before = fileBytes(hst());
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    // The reload shows the record; the dangling entry cannot be cleaned, which it says.
+    const THistoryOutcome reloaded = ReloadHistory(items, dir.path(), {});
+    EXPECT_EQ(items.Count(), 1);
+    EXPECT_FALSE(reloaded.ok);
+    EXPECT_TRUE(reloaded.message.contains("に書き込めません")) << reloaded.message.toStdString();
+    const THistoryOutcome deleted = DeleteRecords({items.Item(0)}, dir.path());
+    EXPECT_FALSE(deleted.ok);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(fileBytes(hst()), before);
 }
 
 TEST_F(HistoryStoreTest, SavedTextIsFoundByTheKeysDigits) {
