@@ -69,8 +69,6 @@ struct TAuxMeasure {
 [[nodiscard]] const TAuxMeasure* FindAuxMeasure(int measure);
 inline constexpr int FirstAuxMeasure = 22;
 inline constexpr int LastAuxMeasure = 32;
-// The six measures the history window offers as auxiliary curves, in its check box order.
-inline constexpr std::array<int, 6> OfferedAuxMeasures{22, 28, 24, 25, 31, 26};
 
 // Sample text styles 1..7 and their title backgrounds; style 0 has none.
 inline constexpr int StyleCount = 8;
