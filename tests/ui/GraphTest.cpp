@@ -247,7 +247,12 @@ TEST_F(GraphTest, CopyAndSaveThePicture) {
         test::addGraphRecord(items, QStringLiteral("r%1").arg(i), 40 + 10 * i);
     graph->layoutGraph();
     const QRgb band = rgbOf(0x8FEAED);
+    // A highlight left by the pointer stays out of the picture.
+    QEnterEvent enter(QPointF(10, 50), QPointF(10, 50), QPointF());
+    QCoreApplication::sendEvent(graph->titleImage(), &enter);
+    EXPECT_TRUE(graph->overlayImage()->isVisible());
     EXPECT_TRUE(graph->copyPicture(false));
+    EXPECT_FALSE(graph->overlayImage()->isVisible());
     EXPECT_TRUE(hasColour(QGuiApplication::clipboard()->image(), band));
     EXPECT_TRUE(graph->copyPicture(true));
     const QImage copied = QGuiApplication::clipboard()->image();

@@ -371,12 +371,15 @@ void TGLItems::onHover(QPoint position) {
 }
 
 QImage TGLItems::picture(bool whiten) {
-    // The panel below the scroll bar, as the copy has always taken it.
+    // The panel below the scroll bar, as the copy has always taken it, without a highlight the
+    // pointer happened to leave on the way to the command.
+    clearHighlight();
     const int top = m_scroll->height() + 2;
     return GrabPicture(this, QRect(0, top, width() - 1, height() - 1 - top), whiten);
 }
 
 bool TGLItems::copyPicture(bool whiten) {
+    clearHighlight();
     const int top = m_scroll->height() + 2;
     return CopyScreenRect(this, QRect(0, top, width() - 1, height() - 1 - top), whiten);
 }
