@@ -9,11 +9,13 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <ostream>
 
 namespace pelmar {
@@ -39,71 +41,42 @@ public:
 
 // --- JSON ------------------------------------------------------------------------------------
 
-void jsonString(std::string& out, const QString& text) {
-    out += '"';
-    for (char c : text.toStdString()) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
+QString key(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// The shortest text that reads back as the same single-precision value.
-void jsonFloat(std::string& out, float value) {
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
+// A single-precision value as the double its shortest text reads as, so 246.8f prints as 246.8.
+QJsonValue jsonFloat(float value) {
+    if (!std::isfinite(value))
+        return QJsonValue();
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    out.append(buffer, end);
+    double shortest = 0;
+    std::from_chars(buffer, end, shortest);
+    return shortest;
 }
 
-void jsonKey(std::string& out, std::string_view key) {
-    out += '"';
-    out += key;
-    out += "\":";
-}
-
-void jsonRow(std::string& out, const TRecItem& item) {
-    out += "{\"title\":";
-    jsonString(out, item.Title);
-    out += ",\"key\":";
-    jsonString(out, item.Key);
-    out += ",\"kind\":" + std::to_string(item.Kind) + ",\"list\":";
-    jsonString(out, item.ListName);
-    out += ",\"style\":" + std::to_string(item.Style) + ",\"values\":{";
-    for (int i = 0; i < StoredValueCount; ++i) {
-        if (i > 0)
-            out += ',';
-        jsonKey(out, vocab::ColumnKeys[static_cast<std::size_t>(i)]);
-        out += std::to_string(item.Value(i));
-    }
+QJsonObject jsonRow(const TRecItem& item) {
+    QJsonObject values;
+    for (int i = 0; i < StoredValueCount; ++i)
+        values.insert(key(vocab::ColumnKeys[static_cast<std::size_t>(i)]), item.Value(i));
     const TDerivedMeasures derived = item.Derived();
-    out += "},\"ratios\":{";
-    for (int number = 22; number <= 32; ++number) {
-        if (number > 22)
-            out += ',';
-        jsonKey(out, vocab::ColumnKeys[static_cast<std::size_t>(number)]);
-        jsonFloat(out, derived.byNumber(number));
-    }
-    out += "},\"styles\":{";
-    for (int i = 0; i < 4; ++i) {
-        if (i > 0)
-            out += ',';
-        jsonKey(out, vocab::StyleKeys[static_cast<std::size_t>(i)]);
-        out += std::to_string(static_cast<int>(derived.byNumber(45 + i)));
-    }
-    out += "}}";
+    QJsonObject ratios;
+    for (int number = 22; number <= 32; ++number)
+        ratios.insert(key(vocab::ColumnKeys[static_cast<std::size_t>(number)]),
+                      jsonFloat(derived.byNumber(number)));
+    QJsonObject styles;
+    for (int i = 0; i < 4; ++i)
+        styles.insert(key(vocab::StyleKeys[static_cast<std::size_t>(i)]),
+                      static_cast<int>(derived.byNumber(45 + i)));
+    return QJsonObject{{QStringLiteral("title"), item.Title},
+                       {QStringLiteral("key"), item.Key},
+                       {QStringLiteral("kind"), item.Kind},
+                       {QStringLiteral("list"), item.ListName},
+                       {QStringLiteral("style"), item.Style},
+                       {QStringLiteral("values"), values},
+                       {QStringLiteral("ratios"), ratios},
+                       {QStringLiteral("styles"), styles}};
 }
 
 // --- output ----------------------------------------------------------------------------------
@@ -112,13 +85,10 @@ void jsonRow(std::string& out, const TRecItem& item) {
 void printRows(std::ostream& out, const TRecItems& items, bool json) {
     std::string text;
     if (json) {
-        text = "[";
-        for (int i = items.Count() - 1; i >= 0; --i) {
-            if (i != items.Count() - 1)
-                text += ",\n";
-            jsonRow(text, *items.Item(i));
-        }
-        text += "]\n";
+        QJsonArray rows;
+        for (int i = items.Count() - 1; i >= 0; --i)
+            rows.append(jsonRow(*items.Item(i)));
+        text = QJsonDocument(rows).toJson(QJsonDocument::Compact).toStdString() + '\n';
     } else {
         text = HistoryCopyHeading() + '\n';
         for (int i = items.Count() - 1; i >= 0; --i) {

@@ -54,7 +54,7 @@ void writeHistoryWith(const QString& dataFolder, int samples, int unassigned, Ti
         lightList.push_back(key);
         std::string title = "Sample ";
         title.append(std::to_string(i + 1));
-        Lines record = measuredRecord(key, 50 + i, title);
+        Lines record = measuredRecord(key, 12 + 2 * i, title);
         std::string style = "style=";
         style.append(std::to_string(1 + i % 7));
         record.push_back(style);

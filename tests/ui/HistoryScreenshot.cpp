@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         "Train to Kyoto",     "Rainy season",        "Science news",     "The lost key",
         "Speech: Graduation", "My summer holiday",   "Recipe: Onigiri",  "Dialogue at a shop",
     };
-    pelmar::test::writeHistoryWith(pelmar::AppDataFolder(), 0, 12,
+    // Three samples and nine of the teacher's own records, two of them filed in a group.
+    pelmar::test::writeHistoryWith(pelmar::AppDataFolder(), 3, 9,
                                    [&](int i) { return std::string(titles[i]); });
 
     {
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
+    QCoreApplication::processEvents();
+    for (int row : {0, 1})
+        window.items().Item(window.model()->positionOfRow(row))->Kind = pelmar::RecKind::GroupMember;
     QItemSelectionModel* selection = window.titleList()->selectionModel();
     selection->select(window.model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::qWait(100);

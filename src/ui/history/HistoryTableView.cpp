@@ -32,6 +32,12 @@ THistoryTableView::THistoryTableView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setHighlightSections(false);
 }
 
+void THistoryTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    const int sideways = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(sideways);
+}
+
 THistoryTableModel* THistoryTableView::historyModel() const {
     return qobject_cast<THistoryTableModel*>(model());
 }

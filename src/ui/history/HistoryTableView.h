@@ -23,6 +23,8 @@ public:
     std::function<bool(int row)> acceptsDrop;
 
     [[nodiscard]] bool dragging() const { return m_dragging; }
+    // Rows are brought into view up and down only: the lists keep their sideways position.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 Q_SIGNALS:
     void rowsDropped(int row);

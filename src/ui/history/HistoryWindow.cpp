@@ -1,5 +1,6 @@
 #include "ui/history/HistoryWindow.h"
 
+#include "desktop/WindowPlacement.h"
 #include "history/HistoryHelp.h"
 #include "platform/AppPaths.h"
 #include "ui/history/HistoryMenus.h"
@@ -30,6 +31,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -144,8 +146,10 @@ void TForm2::createPanes() {
         if (titleColumn) {
             m_titleList->setColumnWidth(column, widths[column]);
         } else {
-            const int text = m_valueTable->horizontalHeader()->fontMetrics().horizontalAdvance(
-                HistoryColumnCaption(column));
+            // As wide as its header, and never too narrow for a five-digit count.
+            const QFontMetrics metrics = m_valueTable->horizontalHeader()->fontMetrics();
+            const int text = std::max(metrics.horizontalAdvance(HistoryColumnCaption(column)),
+                                      metrics.horizontalAdvance(QStringLiteral("00000")));
             m_valueTable->setColumnWidth(column, text + 14);
         }
     }
@@ -380,7 +384,12 @@ void TForm2::applySettings() {
         screens << s->geometry();
     const QSize screen = primary ? primary->geometry().size() : QSize(1000, 710);
     m_settings = ReadHistoryWindowSettings(ini, screen, screens);
-    setGeometry(m_settings.geometry);
+    // The window never shrinks below what its panes need; that size is kept on the desktop too.
+    const QSize wanted = m_settings.geometry.size().expandedTo(minimumSizeHint());
+    resize(wanted);
+    move(wanted == m_settings.geometry.size()
+             ? m_settings.geometry.topLeft()
+             : ClampWindowPosition(m_settings.geometry.topLeft(), wanted, screens));
     m_listSplitter->setSizes({m_settings.titleWidth, std::max(100, width() - m_settings.titleWidth)});
 
     // The controls take the settings without running their handlers.
@@ -427,7 +436,8 @@ void TForm2::showEvent(QShowEvent* event) {
     const int upperHeight = std::max(m_upperSplitter->minimumHeight(), m_halves->height() * 2 / 5);
     m_halves->setSizes({upperHeight, std::max(345, m_halves->height() - upperHeight)});
     m_listSplitter->setSizes({m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
-    acDrawExecute();
+    // Loaded once the window is up, so a message about the file shows in front of it.
+    QTimer::singleShot(0, this, &TForm2::acDrawExecute);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 // The history window's commands: what its actions, header clicks and drops do.
 #include "ui/history/HistoryWindow.h"
 
+#include "fly/FlyValues.h"
 #include "history/HistoryCopy.h"
 #include "history/HistoryFolders.h"
 #include "history/HistoryHelp.h"
@@ -336,8 +337,12 @@ void TForm2::acShowFlyGraphExecute() {
         return;
     if (m_main)
         m_main->ShowRecordValues(*item);
-    if (m_fly)
-        m_fly->handOver(item->Title);
+    if (m_fly) {
+        TTextCounts totals;
+        TWholeTextValues whole;
+        PutRecordForFly(*item, totals, whole);
+        m_fly->handOver(FlyValuesOf(totals, whole), item->Title);
+    }
 }
 
 void TForm2::acShowTextExecute() {

@@ -39,12 +39,15 @@ public:
 
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& initial) override {
-        bool ok = false;
-        const QString answer =
-            QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initial, &ok);
-        if (!ok)
+        QInputDialog box(m_parent);
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setTextValue(initial);
+        box.setOkButtonText(caption(TMsgButton::OK));
+        box.setCancelButtonText(caption(TMsgButton::Cancel));
+        if (box.exec() != QDialog::Accepted)
             return std::nullopt;
-        return answer;
+        return box.textValue();
     }
 
     void infoMessage(const QString& text) override { ShowInfoMessage(text); }

@@ -1,6 +1,8 @@
 #include "ui/main/MainWindow.h"
 
+#include "desktop/ResultCard.h"
 #include "desktop/WindowPlacement.h"
+#include "fly/FlyValues.h"
 #include "engine/Pelgine.h"
 #include "measure/FormulaDescription.h"
 #include "measure/MeasureFiles.h"
@@ -224,10 +226,7 @@ void TForm1::createActions() {
     connect(acVersion, &QAction::triggered, this, &TForm1::acVersionExecute);
     connect(acLineGraph, &QAction::triggered, this, &TForm1::acLineGraphExecute);
     connect(acFlyGraph, &QAction::triggered, this, &TForm1::acFlyGraphExecute);
-    connect(acFlyWindow, &QAction::triggered, this, [this] {
-        if (m_fly)
-            m_fly->show();
-    });
+    connect(acFlyWindow, &QAction::triggered, this, &TForm1::acFlyGraphExecute);
     connect(acResult, &QAction::triggered, this, &TForm1::acResultExecute);
     connect(acViewFull, &QAction::triggered, this, [this] {
         m_options.ApplyViewMode(ViewMode::Full);
@@ -692,6 +691,7 @@ void TForm1::acPasteExecute() {
     SetBatchIndex(-1);
     // Pasted text is no file: a save must not take an earlier file's name for it.
     m_filePath.clear();
+    m_textName.clear();
     m_saved = true;
     ShowTextLoaded(true);
 }
@@ -720,12 +720,14 @@ void TForm1::acOpenExecute() {
         return;
     }
     m_filePath.clear();
+    m_textName = path;
     ShowTextLoaded(true);
     m_lastFolder = QFileInfo(path).absolutePath();
 }
 
 void TForm1::LoadTextFile(const QString& path) {
     m_filePath = path;
+    m_textName = path;
     bool ok = false;
     if (QFileInfo::exists(path))
         loadIntoInputPane(path, ok);
@@ -902,6 +904,10 @@ void TForm1::acCountExecute() {
         m_status->setText(QString::fromStdString(FinishedStatusText(result.totals)));
         m_totals = result.totals;
         m_whole = result.whole;
+        // The next fly action shows this text; later ones show the fly graph as it stands.
+        m_flyHandOverDue = CanShowResultCard(m_totals);
+        m_measuredName = m_textName.isEmpty() ? QStringLiteral("無題")
+                                              : QString::fromStdString(BatchFileName(m_textName));
         if (m_allFeatures && m_totals.Sentences > 0 && m_totals.Words > 0) {
             acFlyGraph->setEnabled(true);
             acResult->setEnabled(true);
@@ -1013,16 +1019,23 @@ void TForm1::acLineGraphExecute() {
 }
 
 void TForm1::acFlyGraphExecute() {
-    if (m_fly) {
-        m_fly->show();
-        m_fly->raise();
+    if (!m_fly)
+        return;
+    if (m_flyHandOverDue && m_allFeatures) {
+        m_flyHandOverDue = false;
+        m_fly->handOver(FlyValuesOf(m_totals, m_whole), m_measuredName);
+        return;
     }
+    m_fly->show();
+    m_fly->raise();
 }
 
 void TForm1::acResultExecute() {
-    // Both counts, not their product: a product of two large counts can wrap to zero.
-    if (m_totals.Sentences != 0 && m_totals.Words != 0 && m_result)
-        m_result->exec();
+    if (!m_result || !CanShowResultCard(m_totals))
+        return;
+    m_result->fill(MakeResultCard(m_totals, m_whole));
+    if (m_result->exec() == TFormResult::FlyResult)
+        acFlyGraphExecute();
 }
 
 void TForm1::acHelpExecute() {

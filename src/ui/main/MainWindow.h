@@ -145,6 +145,7 @@ private:
     bool m_inBatch = false;
     bool m_closePending = false;
     QString m_filePath;
+    QString m_textName; // the file the input pane holds, if any
     QString m_lastFolder;
     int m_batchIndex = -1;
     QStringList m_batchList;
@@ -160,6 +161,8 @@ private:
     TWholeTextValues m_whole;
     QString m_dateString;
     std::vector<std::string> m_measuredLines;
+    QString m_measuredName;       // its title in the fly graph
+    bool m_flyHandOverDue = false; // the fly graph has not shown it yet
     QDateTime m_lastSave;
 
     // Actions.
