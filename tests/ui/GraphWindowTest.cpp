@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QClipboard>
 #include <QListWidget>
 #include <QPushButton>
@@ -65,8 +66,15 @@ protected:
                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
+    static TFlySeams flySeams() {
+        TFlySeams seams;
+        seams.prompts = std::make_unique<test::TFakePrompts>();
+        seams.virtualClock = true;
+        return seams;
+    }
+
     test::TFakeDialogs* dialogs = nullptr;
-    TForm4 fly;
+    TForm4 fly{flySeams()};
     std::unique_ptr<TForm2> window;
     std::unique_ptr<TForm1> main;
 };
@@ -79,7 +87,10 @@ TEST_F(GraphWindowTest, AClickOnATitleSelectsItsRecordAndFliesIt) {
     QTest::mouseClick(graph()->titleImage(), Qt::LeftButton, {}, QPoint(p.ColumnX(1), 60));
     EXPECT_EQ(window->selectedRows(), std::vector<int>{rowOf(position)});
     EXPECT_TRUE(window->valueTable()->selectionModel()->isRowSelected(rowOf(position), {}));
-    EXPECT_EQ(fly.flyTitle(), window->items().Item(position)->Title);
+    EXPECT_TRUE(fly.isVisible());
+    EXPECT_TRUE(fly.findChild<QLabel*>(QStringLiteral("Label1"))->text().contains(
+        window->items().Item(position)->Title));
+    fly.advanceClock(60'000); // let the flight land
     EXPECT_EQ(graph()->titleImage()->Picture().pixel(p.ColumnX(1), 3) | 0xFF000000u,
               qRgb(255, 0, 0));
 }
