@@ -17,18 +17,19 @@ bool isOn(const std::vector<int>& measures, int measure) {
     return std::find(measures.begin(), measures.end(), measure) != measures.end();
 }
 
+using colours::FormulaLineColours;
 constexpr std::array<TSeriesStyle, SeriesCount> Series{{
-    {0x0055EE, TMarkType::Square},
-    {0x0066FF, TMarkType::Diamond},
-    {0x800080, TMarkType::Diamond},
-    {0x00FFFF, TMarkType::None},
-    {0xFF8800, TMarkType::TriangleUp},
-    {0xFF00FF, TMarkType::BowTie},
-    {0x008080, TMarkType::TriangleDown},
-    {0x000080, TMarkType::Upright},
-    {0x21B8FF, TMarkType::Flat},
-    {0xFFFF00, TMarkType::None},
-    {0xFF0066, TMarkType::None},
+    {FormulaLineColours[0], TMarkType::Square},
+    {FormulaLineColours[1], TMarkType::Diamond},
+    {FormulaLineColours[2], TMarkType::Diamond},
+    {FormulaLineColours[3], TMarkType::None},
+    {FormulaLineColours[4], TMarkType::TriangleUp},
+    {FormulaLineColours[5], TMarkType::BowTie},
+    {FormulaLineColours[6], TMarkType::TriangleDown},
+    {FormulaLineColours[7], TMarkType::Upright},
+    {FormulaLineColours[8], TMarkType::Flat},
+    {FormulaLineColours[9], TMarkType::None},
+    {FormulaLineColours[10], TMarkType::None},
 }};
 
 constexpr std::array<TAuxMeasure, 11> Aux{{
@@ -81,12 +82,13 @@ TMarkShape MarkShape(TMarkType type, int x, int y, int r) {
 }
 
 TBandStyle BandStyle(int grade) {
+    const TColorRef colour = colours::BandColour(grade);
     switch (grade) {
-    case 1: return {0x8FEAED, utf8(vocab::LevelMarks[0]), utf8(vocab::SchoolLevels[0])};
-    case 4: return {0x8F8FED, utf8(vocab::LevelMarks[1]), QString()};
-    case 7: return {0x92DE94, utf8(vocab::LevelMarks[2]), utf8(vocab::SchoolLevels[1])};
-    case 10: return {0xEDDC8F, utf8(vocab::LevelMarks[3]), utf8(vocab::SchoolLevels[2])};
-    default: return {GraphColor::Silver, QString(), QString()};
+    case 1: return {colour, utf8(vocab::LevelMarks[0]), utf8(vocab::SchoolLevels[0])};
+    case 4: return {colour, utf8(vocab::LevelMarks[1]), QString()};
+    case 7: return {colour, utf8(vocab::LevelMarks[2]), utf8(vocab::SchoolLevels[1])};
+    case 10: return {colour, utf8(vocab::LevelMarks[3]), utf8(vocab::SchoolLevels[2])};
+    default: return {colour, QString(), QString()};
     }
 }
 
@@ -103,7 +105,7 @@ const TAuxMeasure* FindAuxMeasure(int measure) {
 bool HasStyleColor(int style) { return style >= 1 && style < StyleCount; }
 
 TColorRef StyleColor(int style) {
-    return HasStyleColor(style) ? StyleColors[static_cast<std::size_t>(style)] : GraphColor::White;
+    return HasStyleColor(style) ? StyleColors[static_cast<std::size_t>(style)] : colours::White;
 }
 
 QString StyleName(int style) {
@@ -148,10 +150,6 @@ QString GraphCaption() {
 }
 
 QString GraphTopText() { return QStringLiteral("内声チャンク長予測による読みやすさ指標（適応学年）"); }
-
-QString CopiedPictureMessage() {
-    return QStringLiteral("クリップボードにコピーしました\r\n画像ソフトやワードに貼り付けられます");
-}
 
 QString RaiseRangeHint() { return QStringLiteral("グラフの上限を上げる"); }
 QString LowerRangeHint() { return QStringLiteral("グラフの上限を下げる"); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/GraphColours.h"
 #include "history/GraphPlane.h"
 #include "history/RecItem.h"
 
@@ -21,11 +22,10 @@ using TColorRef = std::uint32_t;
 // 64 less in each of red, green and blue, not below 0: the outline of a mark.
 [[nodiscard]] TColorRef Darker(TColorRef c);
 
+// Besides the colours all graphs share: band outlines, scale labels and the caption are
+// colours::Grey, a band of no school level colours::Silver.
 namespace GraphColor {
-inline constexpr TColorRef White = 0xFFFFFF;
-inline constexpr TColorRef Grey = 0x808080;       // band outlines, scale labels, caption
 inline constexpr TColorRef BandLabel = 0xCCCCCC;  // the large letters on the bands
-inline constexpr TColorRef Silver = 0xC0C0C0;     // a band of no school level
 inline constexpr TColorRef Selected = 0x0000FF;   // red selection triangle
 } // namespace GraphColor
 
@@ -54,9 +54,6 @@ struct TBandStyle {
     QString right;
 };
 [[nodiscard]] TBandStyle BandStyle(int grade);
-// The five band colours, whitened for a picture on a white page.
-inline constexpr std::array<TColorRef, 5> BandColors{0x8FEAED, 0x8F8FED, 0x92DE94, 0xEDDC8F,
-                                                     GraphColor::Silver};
 
 // The auxiliary measures drawn as bars, in drawing order.
 struct TAuxMeasure {
@@ -97,7 +94,6 @@ struct TScaleLabel {
 inline constexpr std::string_view AxisTitle = "Reading Grade Level";
 inline constexpr std::string_view AxisElementary = "ELEMENTARY";
 inline constexpr std::string_view AxisSecondary = "SECONDARY";
-[[nodiscard]] QString CopiedPictureMessage();
 [[nodiscard]] QString RaiseRangeHint();
 [[nodiscard]] QString LowerRangeHint();
 

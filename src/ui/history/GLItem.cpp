@@ -7,7 +7,7 @@
 namespace pelmar {
 
 TGLItem::TGLItem(int number, TGLItems* owner)
-    : Number(number), Owner(owner), Color(ScreenColor(SeriesStyle(number).color)),
+    : Number(number), Owner(owner), Color(BgrColor(SeriesStyle(number).color)),
       MarkType(SeriesStyle(number).mark) {}
 
 void TGLItem::DrawLine(QPainter& painter, int penWidth) const {
@@ -28,7 +28,7 @@ void TGLItem::DrawMark(QPainter& painter, TGraphPoint at, int size) const {
     if (shape.points.empty())
         return;
     const TColorRef line = SeriesStyle(Number).color;
-    painter.setPen(QPen(ScreenColor(Darker(line)), 1));
+    painter.setPen(QPen(BgrColor(Darker(line)), 1));
     painter.setBrush(Color);
     if (shape.rectangle)
         DrawBoxCorners(painter, shape.points[0].x, shape.points[0].y, shape.points[2].x,

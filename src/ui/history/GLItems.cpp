@@ -1,7 +1,7 @@
 #include "ui/history/GLItems.h"
 
 #include "history/RecItems.h"
-#include "ui/common/PictureCopy.h"
+#include "ui/common/CopyScreenRect.h"
 #include "ui/dialogs/Prompts.h"
 #include "ui/history/GLILable.h"
 #include "ui/history/GLImage.h"
@@ -370,18 +370,27 @@ void TGLItems::onHover(QPoint position) {
     }
 }
 
-QImage TGLItems::picture(bool whiten) {
+QRect TGLItems::pictureArea() {
     // The panel below the scroll bar, as the copy has always taken it, without a highlight the
     // pointer happened to leave on the way to the command.
     clearHighlight();
     const int top = m_scroll->height() + 2;
-    return GrabPicture(this, QRect(0, top, width() - 1, height() - 1 - top), whiten);
+    return QRect(0, top, width() - 1, height() - 1 - top);
+}
+
+QImage TGLItems::picture(bool whiten) {
+    const QRect area = pictureArea();
+    if (area.isEmpty())
+        return {};
+    QImage shot = grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+    if (whiten)
+        WhitenBandColours(shot);
+    return shot;
 }
 
 bool TGLItems::copyPicture(bool whiten) {
-    clearHighlight();
-    const int top = m_scroll->height() + 2;
-    return CopyScreenRect(this, QRect(0, top, width() - 1, height() - 1 - top), whiten);
+    const QRect area = pictureArea();
+    return !area.isEmpty() && !CopyScreenRect(this, area, whiten, {}).isNull();
 }
 
 bool TGLItems::savePicture() {

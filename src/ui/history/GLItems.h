@@ -146,6 +146,7 @@ private:
 
     // Layout and pointer (GLItems.cpp).
     void createActions();
+    [[nodiscard]] QRect pictureArea();
     void showMessage(const QString& text);
     void placeParts();
     void computeLayout();

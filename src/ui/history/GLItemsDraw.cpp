@@ -31,6 +31,13 @@ public:
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
 
+// Text on the bands is drawn without smoothing: smoothed edges would blend with the band
+// colours, and a whitened copy would keep a coloured fringe round every letter.
+QFont sharp(QFont font) {
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
 // Text with its box's top-left corner at (x, y), as the graph places all its texts.
 void textAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(x, y + QFontMetrics(painter.font()).ascent(), text);
@@ -139,11 +146,11 @@ void TGLItems::clearImages(bool light) {
 
 void TGLItems::drawBands(const TGraphPlane& p) {
     QPainter g(&m_plot->Picture());
-    const QColor labelColour = ScreenColor(GraphColor::BandLabel);
+    const QColor labelColour = BgrColor(GraphColor::BandLabel);
     for (const TGraphBand& band : p.Bands()) {
         const TBandStyle style = BandStyle(band.grade);
-        g.setPen(ScreenColor(GraphColor::Grey));
-        g.setBrush(ScreenColor(style.color));
+        g.setPen(BgrColor(colours::Grey));
+        g.setBrush(BgrColor(style.color));
         g.drawPolygon(QPolygon({QPoint(0, band.yBottom), QPoint(p.Width - 1, band.yBottom),
                                 QPoint(p.Width - 1, band.yTop), QPoint(0, band.yTop)}));
         if (style.left.isEmpty())
@@ -151,13 +158,13 @@ void TGLItems::drawBands(const TGraphPlane& p) {
         // The school level in large pale letters, as tall as two thirds of the band in points.
         const int size = PointsToPixels(std::max(1, (band.yBottom - band.yTop) * 2 / 3));
         g.setPen(labelColour);
-        g.setFont(GothicFont(size));
+        g.setFont(sharp(GothicFont(size)));
         const QFontMetrics gothic(g.font());
         textAt(g, -gothic.horizontalAdvance(QLatin1Char('h')) / 2,
                band.yBottom - gothic.height(), style.left);
         if (style.right.isEmpty())
             continue;
-        g.setFont(HeavyFont(size));
+        g.setFont(sharp(HeavyFont(size)));
         const QFontMetrics heavy(g.font());
         const int divisor = band.grade == 7 ? 2 : 1;
         textAt(g,
@@ -175,8 +182,8 @@ void TGLItems::drawScaleLabels(const TGraphPlane& p) {
     if (labels.empty())
         return;
     QPainter g(&m_plot->Picture());
-    g.setFont(m_smallFont);
-    g.setPen(ScreenColor(GraphColor::Grey));
+    g.setFont(sharp(m_smallFont));
+    g.setPen(BgrColor(colours::Grey));
     for (const TScaleLabel& label : labels) {
         const TGraphBand& band = bands[static_cast<std::size_t>(label.band - 1)];
         textAt(g, p.Width - label.dx, label.atTop ? band.yTop + 6 : band.yBottom - 14,
@@ -207,8 +214,8 @@ void TGLItems::drawAxis(const TGraphPlane& p) {
 
 void TGLItems::drawCaption(const TGraphPlane& p) {
     QPainter g(&m_plot->Picture());
-    g.setFont(m_smallFont);
-    g.setPen(ScreenColor(GraphColor::Grey));
+    g.setFont(sharp(m_smallFont));
+    g.setPen(BgrColor(colours::Grey));
     const QString caption = GraphCaption();
     textAt(g, p.Width - 8 - QFontMetrics(m_smallFont).horizontalAdvance(caption), 4, caption);
 }
@@ -224,8 +231,8 @@ void TGLItems::drawAuxBars(const TGraphPlane& p) {
             break;
         for (const TAuxBar& bar : p.AuxBars(k, *item, measures)) {
             const TAuxMeasure* aux = FindAuxMeasure(bar.measure);
-            g.setPen(ScreenColor(aux->pen));
-            g.setBrush(ScreenColor(aux->brush));
+            g.setPen(BgrColor(aux->pen));
+            g.setBrush(BgrColor(aux->brush));
             DrawBoxCorners(g, bar.x, bar.bottom, bar.x + bar.width, bar.top);
         }
     }
@@ -290,7 +297,7 @@ void TGLItems::drawSampleMarkers(const TGraphPlane& p) {
         const int xs = p.SampleBoundaryX(m_items->SampleStart(level));
         const int xe = p.SampleBoundaryX(m_items->SampleEnd(level));
         g.fillRect(QRect(QPoint(xs, barTop), QPoint(xe - 1, barTop + 19)),
-                   ScreenColor(SampleLevelColor(level)));
+                   BgrColor(SampleLevelColor(level)));
         g.setPen(Qt::black);
         g.drawLine(xe, bottom - 8, xe, 8);
         const QString label = SampleLevelLabel(level);
@@ -316,7 +323,7 @@ void TGLItems::drawTitles(const TGraphPlane& p) {
             continue;
         std::optional<QColor> background;
         if (HasStyleColor(item->Style))
-            background = ScreenColor(StyleColor(item->Style));
+            background = BgrColor(StyleColor(item->Style));
         DrawVerticalText(g, p.ColumnX(k) - half, 10, item->Title, background);
     }
     m_titles->update();
@@ -350,8 +357,8 @@ void TGLItems::drawLegend(const TGraphPlane& p) {
     std::size_t next = 0;
     for (int measure : auxiliaryOn()) {
         const TAuxMeasure* aux = FindAuxMeasure(measure);
-        g.setPen(ScreenColor(aux->pen));
-        g.setBrush(ScreenColor(aux->brush));
+        g.setPen(BgrColor(aux->pen));
+        g.setBrush(BgrColor(aux->brush));
         DrawBoxCorners(g, x + 8, y, x + 12, y + 14);
         QLabel* label = m_auxLabels[next++];
         label->setText(MeasureKey(measure));
@@ -367,7 +374,7 @@ void TGLItems::drawLegend(const TGraphPlane& p) {
     for (int style = 1; style < StyleCount; ++style) {
         const QString name = StyleName(style);
         g.fillRect(QRect(QPoint(x, y), RotatedTextExtent(m_textFont, name, 0)),
-                   ScreenColor(StyleColor(style)));
+                   BgrColor(StyleColor(style)));
         textAt(g, x, y, name);
         y += LegendRow;
     }
@@ -380,7 +387,7 @@ void TGLItems::drawSelectionMarks(const TGraphPlane& p) {
     const int w = QFontMetrics(m_titleFont).horizontalAdvance(QLatin1Char('T'));
     for (int k = 0; k < p.Visible; ++k) {
         const int x = p.ColumnX(k);
-        g.setBrush(isSelected(p.First + k) ? ScreenColor(GraphColor::Selected) : QColor(Qt::white));
+        g.setBrush(isSelected(p.First + k) ? BgrColor(GraphColor::Selected) : QColor(Qt::white));
         g.drawPolygon(QPolygon({QPoint(x - w / 2, 1), QPoint(x, 9), QPoint(x + w / 2, 1)}));
     }
     m_titles->update();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/GraphStyle.h"
+#include "ui/common/BgrColor.h"
 
 #include <QColor>
 #include <QPainter>
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace pelmar {
-
-// The screen colour of a stored 0xBBGGRR colour.
-[[nodiscard]] inline QColor ScreenColor(TColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 [[nodiscard]] inline QPolygon ToPolygon(const std::vector<TGraphPoint>& points) {
     QPolygon polygon;
