@@ -1,4 +1,5 @@
-// Makes the README's picture of the history window: a dozen saved measurements, drawn offscreen.
+// Makes the README's picture of the history window: a dozen saved measurements with a few
+// auxiliary curves, drawn offscreen.
 #include "HistoryFixtures.h"
 #include "platform/AppPaths.h"
 #include "ui/history/HistoryWindow.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -33,8 +35,14 @@ int main(int argc, char** argv) {
     pelmar::test::writeHistoryWith(pelmar::AppDataFolder(), 3, 9,
                                    [&](int i) { return std::string(titles[i]); });
 
+    {
+        QSettings ini(pelmar::SettingsFilePath(), QSettings::IniFormat);
+        for (const char* key : {"Graph/WPS", "Graph/CIV", "Graph/PSy3"})
+            ini.setValue(QString::fromLatin1(key), 1);
+    }
+
     pelmar::TForm2 window;
-    window.resize(1400, 720);
+    window.resize(1280, 900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

@@ -2,6 +2,7 @@
 
 #include "history/HistoryWindowSettings.h"
 #include "measure/Vocabulary.h"
+#include "ui/history/GraphRangeBar.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -172,9 +173,11 @@ THistoryToolArea::THistoryToolArea(QWidget* parent) : QWidget(parent) {
     range->addWidget(lowerDown, 1, 1);
     tableCopyButton = toolButton(QString(), QString(), "TableCopyButton", this);
     graphCopyButton = toolButton(QString(), QString(), "GraphCopyButton", this);
-    range->addWidget(tableCopyButton, 0, 2);
-    range->addWidget(graphCopyButton, 1, 2);
-    range->setColumnStretch(3, 1);
+    rangeBar = new TGraphRangeBar(this);
+    range->addWidget(rangeBar, 0, 2, 2, 1);
+    range->addWidget(tableCopyButton, 0, 3);
+    range->addWidget(graphCopyButton, 1, 3);
+    range->setColumnStretch(4, 1);
     grid->addLayout(range, 1, 3);
     grid->setRowStretch(2, 1);
 }

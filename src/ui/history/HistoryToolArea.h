@@ -16,6 +16,8 @@ class QToolButton;
 
 namespace pelmar {
 
+class TGraphRangeBar;
+
 // The controls left of the history window's lists: the window buttons, the formulas and
 // auxiliary bars the graph draws, the samples shown, the search box, the graph's step and
 // grade range, and the copy and fly buttons. It only holds the controls; the window wires them.
@@ -49,6 +51,7 @@ public:
     QToolButton* upperDown = nullptr;
     QToolButton* lowerUp = nullptr;
     QToolButton* lowerDown = nullptr;
+    TGraphRangeBar* rangeBar = nullptr; // the grades shown, beside the range buttons
 
     QToolButton* tableCopyButton = nullptr;
     QToolButton* graphCopyButton = nullptr;

@@ -8,7 +8,8 @@
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
 #include "ui/history/HistoryWindowDialogs.h"
-#include "ui/history/LineGraphPanel.h"
+#include "ui/history/GLItems.h"
+#include "ui/history/GraphRangeBar.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -84,7 +85,8 @@ void TForm2::createActions() {
     acSelAllGraph = makeAction("acSelAllGraph", QStringLiteral("すべてのリーダビリティを表示する(&A)"));
     acSelGraphClear = makeAction("acSelGraphClear", QStringLiteral("すべてのリーダビリティを取り消す(&O)"));
     acGraphCopy = makeAction("acGraphCopy", QStringLiteral("コピー(&C)"));
-    acGraphCopy->setShortcut(Qt::Key_F5);
+    // Ctrl+F5 as well, since holding Ctrl asks for the whitened picture.
+    acGraphCopy->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_F5)});
     acGraphCopyW = makeAction("acGraphCopyW", QStringLiteral("背景を無色でコピー(&W)"));
     acShowViewer = makeAction("acShowViewer", QStringLiteral("テキスト一覧窓を開く(&O)"));
     acShowFlyGraph = makeAction("acShowFlyGraph", QStringLiteral("フライ"));
@@ -188,8 +190,9 @@ void TForm2::createPanes() {
     upper->setStretchFactor(1, 1);
     upper->setMinimumHeight(153);
 
-    m_graph = new TLineGraphPanel;
+    m_graph = new TGLItems;
     m_graph->setItems(&m_items);
+    m_graph->message = [this](const QString& text) { m_dialogs->message(text); };
     auto* halves = new QSplitter(Qt::Vertical);
     m_halves = halves;
     halves->addWidget(upper);
@@ -238,8 +241,10 @@ void TForm2::createMenus() {
     connect(m_dataMenu, &QMenu::aboutToShow, this, &TForm2::rebuildDataGroupMenu);
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("グラフ(&G)"));
-    for (QAction* a : {acDraw, acRedraw, acSelAllGraph, acSelGraphClear, acGraphCopy, acGraphCopyW})
+    for (QAction* a : {acDraw, acRedraw, acSelAllGraph, acSelGraphClear, acGraphCopy, acGraphCopyW,
+                       m_graph->saveAction()})
         graph->addAction(a);
+    m_graph->insertActions(m_graph->saveAction(), {acGraphCopy, acGraphCopyW});
 
     QMenu* kinds = menuBar()->addMenu(QStringLiteral("グループの見分け方(&H)"));
     for (int kind : {RecKind::Sample, RecKind::GroupMember, RecKind::Unassigned}) {
@@ -342,29 +347,30 @@ void TForm2::wireToolArea() {
     for (QCheckBox* level : t->levels)
         connect(level, &QCheckBox::clicked, this, &TForm2::SampleSettingsChanged);
 
-    connect(t->stepBar, &QSlider::valueChanged, this, [this](int position) {
-        // A step change while one is being drawn is not started twice.
-        if (m_stepBusy)
-            return;
-        m_stepBusy = true;
-        m_graph->setStepPosition(position);
-        m_graph->layoutGraph();
-        m_stepBusy = false;
+    // A step change during a drawing makes that drawing give way to the newest step.
+    connect(t->stepBar, &QSlider::valueChanged, m_graph, &TGLItems::setStepPosition);
+    connect(m_graph, &TGLItems::stepPositionChanged, this, [this](int position) {
+        const QSignalBlocker quiet(m_tools->stepBar);
+        m_tools->stepBar->setValue(position);
     });
-    using B = TLineGraphPanel::RangeButton;
+    connect(m_graph, &TGLItems::busyChanged, acRedraw, [this](bool busy) {
+        acRedraw->setEnabled(!busy);
+    });
+    m_graph->setRangeBar(t->rangeBar);
+    using B = TGLItems::RangeButton;
     connect(t->upperUp, &QToolButton::clicked, this, [this] { m_graph->pressRange(B::UpperUp); });
     connect(t->upperDown, &QToolButton::clicked, this, [this] { m_graph->pressRange(B::UpperDown); });
     connect(t->lowerUp, &QToolButton::clicked, this, [this] { m_graph->pressRange(B::LowerUp); });
     connect(t->lowerDown, &QToolButton::clicked, this, [this] { m_graph->pressRange(B::LowerDown); });
-    connect(m_graph, &TLineGraphPanel::rangeButtonsChanged, this,
+    connect(m_graph, &TGLItems::rangeButtonsChanged, this,
             [this](bool upperUp, bool upperDown, bool lowerUp, bool lowerDown) {
                 m_tools->upperUp->setEnabled(upperUp);
                 m_tools->upperDown->setEnabled(upperDown);
                 m_tools->lowerUp->setEnabled(lowerUp);
                 m_tools->lowerDown->setEnabled(lowerDown);
             });
-    connect(m_graph, &TLineGraphPanel::formulaClicked, this, &TForm2::ShowFormulaDescription);
-    connect(m_graph, &TLineGraphPanel::recordClicked, this, [this](int position) {
+    connect(m_graph, &TGLItems::formulaClicked, this, &TForm2::ShowFormulaDescription);
+    connect(m_graph, &TGLItems::recordClicked, this, [this](int position) {
         selectPositions({position}, position);
         acShowFlyGraphExecute();
     });

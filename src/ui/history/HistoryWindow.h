@@ -23,7 +23,7 @@ class TForm4;
 class THistoryTableModel;
 class THistoryTableView;
 class THistoryToolArea;
-class TLineGraphPanel;
+class TGLItems;
 struct TDataGroupMenus;
 
 // The history window "Pelmar - Graph": the saved measurements as a table with the tool area
@@ -68,7 +68,7 @@ public:
     [[nodiscard]] THistoryTableView* titleList() const { return m_titleList; }
     [[nodiscard]] THistoryTableView* valueTable() const { return m_valueTable; }
     [[nodiscard]] THistoryToolArea* toolArea() const { return m_tools; }
-    [[nodiscard]] TLineGraphPanel* graph() const { return m_graph; }
+    [[nodiscard]] TGLItems* graph() const { return m_graph; }
     [[nodiscard]] QMenu* dataGroupMenu() const { return m_dataMenu; }
     [[nodiscard]] QMenu* helpMenu() const { return m_helpMenu; }
     [[nodiscard]] QMenu* listPopup() const { return m_popup; }
@@ -113,7 +113,6 @@ private:
     TForm1* m_main = nullptr;
     TForm4* m_fly = nullptr;
     bool m_shownOnce = false;
-    bool m_stepBusy = false;
     std::function<void(QMenu&, QPoint)> m_runMenu;
 
     THistoryTableModel* m_model = nullptr;
@@ -123,7 +122,7 @@ private:
     QSplitter* m_halves = nullptr;
     QSplitter* m_upperSplitter = nullptr;
     QSplitter* m_listSplitter = nullptr;
-    TLineGraphPanel* m_graph = nullptr;
+    TGLItems* m_graph = nullptr;
     QLabel* m_countLabel = nullptr;
     QLabel* m_selectedLabel = nullptr;
 

@@ -13,7 +13,8 @@
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
-#include "ui/history/LineGraphPanel.h"
+#include "ui/common/CopyScreenRect.h"
+#include "ui/history/GLItems.h"
 #include "ui/main/MainWindow.h"
 
 #include <QAction>
@@ -264,7 +265,7 @@ void TForm2::ShowFormulaDescription(int k) {
 
 void TForm2::acGraphCopyExecute(bool whiten) {
     if (m_graph->copyPicture(whiten))
-        m_dialogs->message(QStringLiteral("クリップボードにコピーしました\r\n画像ソフトやワードに貼り付けられます"));
+        m_dialogs->message(QString::fromUtf8(PictureCopiedMessage));
 }
 
 // --- sorting and moving ----------------------------------------------------------------------
