@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QFontInfo>
 #include <QLayout>
 #include <QFrame>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QProgressBar>
 #include <QStyle>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace pelmar {
 namespace {
@@ -99,9 +102,16 @@ TMainToolBar::TMainToolBar(const TMainToolActions& actions, QWidget* parent) : Q
 }
 
 void TMainToolBar::setCompact(bool compact) {
+    // With every command on the bar, buttons as wide as their captions in a pixel smaller type
+    // keep the whole bar within the window's design width, so it fits an 800-pixel screen.
+    QFont captions = font();
+    if (compact)
+        captions.setPixelSize(std::max(1, QFontInfo(font()).pixelSize() - 1));
     for (QAction* action : actions())
-        if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action)))
-            button->setMinimumSize(compact ? 64 : 78, 35);
+        if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
+            button->setMinimumSize(compact ? 0 : 78, 35);
+            button->setFont(captions);
+        }
 }
 
 int TMainToolBar::widthForAllCommands() const {
