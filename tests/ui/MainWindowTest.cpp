@@ -531,6 +531,14 @@ TEST_F(MainWindowTest, ADroppedTextIsMeasuredAsABatchRow) {
     EXPECT_EQ(window->windowTitle(), u"lesson one - Pelmar"_s);
     EXPECT_EQ(window->totals().Sentences, 2);
 
+    // Changed and measured again, the file's new row replaces the old one.
+    child<QPlainTextEdit>("RichEdit1")->appendPlainText(u"And it slept."_s);
+    action("acCount")->trigger();
+    const QStringList again = output().split(u'\n');
+    ASSERT_EQ(again.size(), 2) << output().toStdString();
+    EXPECT_TRUE(again[0].startsWith(u"No\tsent.\tphrase"_s));
+    EXPECT_TRUE(again[1].startsWith(u"lesson one\t3\t"_s)) << again[1].toStdString();
+
     // Pasting afterwards is no file any more.
     paste(u"Pasted."_s);
     EXPECT_EQ(window->windowTitle(), u"Pelmar: " PELMAR_VERSION ""_s);
@@ -596,7 +604,6 @@ TEST_F(MainWindowTest, OpenReadsUtf8AndCp932) {
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedKeepsThePreviousText) {
     QTemporaryDir dir;
     open();
-    paste(u"Keep me."_s);
     struct Case {
         QString path;
         QString message;
@@ -606,6 +613,7 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedKeepsThePreviousText) {
     };
     ASSERT_TRUE(QDir().mkpath(dir.filePath(u"notes.txt"_s)));
     for (const Case& c : cases) {
+        paste(u"Keep me."_s);
         prompts->informations.clear();
         prompts->openAnswer = c.path;
         action("acOpen")->trigger();
@@ -617,6 +625,19 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedKeepsThePreviousText) {
         window->DropFiles({c.path});
         EXPECT_TRUE(prompts->informations.value(0).startsWith(c.message)) << c.path.toStdString();
         EXPECT_EQ(input(), u"Keep me."_s);
+        // The pane still holds the pasted text, no file: it is measured and saved as such, not
+        // as a batch row under the name of the file that never came in.
+        EXPECT_EQ(window->filePath(), QString());
+        EXPECT_EQ(child<QLabel>("lbBatch")->text(), QString());
+        action("acCount")->trigger();
+        EXPECT_TRUE(output().startsWith(u"words\tsylla."_s)) << output().toStdString();
+        EXPECT_TRUE(output().contains(u"\ntotal\t1\t"_s)) << output().toStdString();
+        window->setAllFeatures(true);
+        prompts->inputs.clear();
+        prompts->inputAnswers = {std::nullopt};
+        action("acSave")->trigger();
+        EXPECT_EQ(prompts->inputs, QStringList{u"結果保存、テキスト名を入力|テキスト名 無題"_s});
+        window->setAllFeatures(false);
     }
 }
 
