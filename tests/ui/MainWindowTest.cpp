@@ -381,6 +381,52 @@ TEST_F(MainWindowTest, SpecialConditionsAreConfirmedFirst) {
     EXPECT_TRUE(status().startsWith(u"計算終了 "_s));
 }
 
+TEST_F(MainWindowTest, LowerCaseSentenceStartsCountOnlyWhereTheRuleReaches) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    action("acViewFull")->trigger();
+    // Per line: sentences with the defaults, then with "2 小文字始まりの文頭を認める".
+    const struct {
+        QString line;
+        int plain, lowerStart;
+    } cases[] = {
+        // A letter glued to the terminator may start a sentence: here the rule tells.
+        {u"He said e.g. this."_s, 1, 2},
+        {u"It ended.a new day began."_s, 1, 2},
+        // A lower-case word after a blank goes on with the sentence whatever the mark says, and
+        // a capital after the terminator ends it either way.
+        {u"Dr. smith came in."_s, 1, 1},
+        {u"Stop!Now we go."_s, 2, 2},
+    };
+    QStringList lines;
+    for (const auto& c : cases)
+        lines << c.line;
+    const auto sentencesPerLine = [&] {
+        QList<int> counts;
+        const QStringList rows = output().split(u'\n');
+        for (qsizetype i = 1; i <= qsizetype(std::size(cases)); ++i)
+            counts << rows.value(i).section(u'\t', 1, 1).toInt();
+        return counts;
+    };
+    paste(lines.join(u'\n'));
+    action("acCount")->trigger();
+    const QList<int> plain = sentencesPerLine();
+
+    auto* conditions = child<QListWidget>("clbConditions");
+    const QRect rect = conditions->visualItemRect(conditions->item(condition::LowerStart));
+    QTest::mouseClick(conditions->viewport(), Qt::LeftButton, {}, rect.center());
+    ASSERT_TRUE(w.options().conditions[condition::LowerStart]);
+    paste(lines.join(u'\n'));
+    action("acCount")->trigger();
+    ASSERT_EQ(prompts->warnings.size(), 1);
+    EXPECT_TRUE(prompts->warnings[0].endsWith(u"2 小文字始まりの文頭を認める\r\n"_s));
+    const QList<int> lowerStart = sentencesPerLine();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(plain.value(qsizetype(i)), cases[i].plain) << cases[i].line.toStdString();
+        EXPECT_EQ(lowerStart.value(qsizetype(i)), cases[i].lowerStart) << cases[i].line.toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, ViewModesSetTheResultColumns) {
     TForm1& w = open();
     w.setAllFeatures(true);
