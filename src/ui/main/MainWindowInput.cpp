@@ -1,7 +1,7 @@
 #include "ui/main/MainWindow.h"
 
 #include "desktop/TextFileLoad.h"
-#include "ui/main/BusyCursor.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/main/MainToolBar.h"
 #include "ui/main/TextPanes.h"
 

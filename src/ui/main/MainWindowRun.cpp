@@ -5,8 +5,8 @@
 #include "measure/MeasureFiles.h"
 #include "measure/MeasureLines.h"
 #include "platform/TextFile.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/main/MainToolBar.h"
-#include "ui/main/BusyCursor.h"
 #include "ui/main/OptionPanel.h"
 #include "ui/main/TextPanes.h"
 
