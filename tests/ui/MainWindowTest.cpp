@@ -498,6 +498,31 @@ TEST_F(MainWindowTest, EveryVisibleCommandHasAnAccessKeyOfItsOwn) {
     EXPECT_FALSE(w.isVisible());
 }
 
+TEST_F(MainWindowTest, TabMovesOnFromThePanesWithoutTouchingTheText) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    paste(u"Hello world."_s);
+    auto* in = child<QPlainTextEdit>("RichEdit1");
+    auto* out = child<QPlainTextEdit>("RichEdit2");
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const auto waitForFocus = [](QWidget* widget) {
+        return test::waitFor([widget] { return widget->hasFocus(); });
+    };
+    in->setFocus();
+    ASSERT_TRUE(waitForFocus(in));
+    QTest::keyClick(in, Qt::Key_Tab);
+    EXPECT_EQ(input(), u"Hello world."_s);
+    EXPECT_FALSE(in->hasFocus());
+    // On through the output pane to the option lists, and back with Shift+Tab.
+    out->setFocus();
+    ASSERT_TRUE(waitForFocus(out));
+    QTest::keyClick(out, Qt::Key_Tab);
+    EXPECT_FALSE(out->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(out->hasFocus());
+}
+
 TEST_F(MainWindowTest, EveryCommandStaysOnTheToolBarAtTheNarrowestWindow) {
     TForm1& w = open();
     auto* bar = w.findChild<QToolBar*>(u"ToolBar1"_s);
