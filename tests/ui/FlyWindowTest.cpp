@@ -8,6 +8,8 @@
 
 #include "desktop/GraphColours.h"
 #include "fly/FlyTexts.h"
+#include "fly/FlyValues.h"
+#include "history/RecItem.h"
 #include "platform/AppPaths.h"
 #include "ui/common/BgrColor.h"
 #include "ui/common/CopyScreenRect.h"
@@ -333,6 +335,48 @@ TEST(FlyFromMainWindow, FirstFlyAfterAMeasurementShowsThatText) {
     window.findChild<QAction*>(u"acFlyGraph"_s)->trigger();
     ASSERT_TRUE(test::waitFor([&] { return fly.flying(); }));
     EXPECT_EQ(fly.findChild<QLabel*>(u"Label1"_s)->text(), u"無題"_s);
+    fly.close();
+    window.close();
+    QFile::remove(SettingsFilePath());
+}
+
+// Once the history window has flown a saved record, the main window's fly action shows that
+// record as it stands: the kept values are the record's now, not the text measured before.
+TEST(FlyFromMainWindow, ARecordFlownFromTheHistoryStaysAsItStands) {
+    QFile::remove(SettingsFilePath());
+    TForm2 history;
+    TFormResult result;
+    TFlySeams seams;
+    seams.prompts = std::make_unique<test::TFakePrompts>();
+    seams.virtualClock = true;
+    TForm4 fly(std::move(seams));
+    TForm1 window(std::make_unique<test::TFakePrompts>());
+    window.attachWindows(&history, &fly, &result);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.setAllFeatures(true);
+    QGuiApplication::clipboard()->setText(u"One more line. And another one here."_s);
+    window.findChild<QAction*>(u"acPaste"_s)->trigger();
+    window.findChild<QAction*>(u"acCount"_s)->trigger();
+
+    TRecItem record;
+    record.Title = u"Saved story"_s;
+    record.Values = {4, 4, 6, 40, 52, 30, 3, 80, 160, 52, 41, 33, 60, 28, 30, 77, 50, 61, 70, 800};
+    // What the history window's fly action does with the selected record.
+    window.ShowRecordValues(record);
+    TTextCounts totals;
+    TWholeTextValues whole;
+    PutRecordForFly(record, totals, whole);
+    fly.handOver(FlyValuesOf(totals, whole), record.Title);
+    ASSERT_TRUE(test::waitFor([&] { return fly.flying(); }));
+    fly.advanceClock(60'000);
+    ASSERT_FALSE(fly.flying());
+
+    window.findChild<QAction*>(u"acFlyGraph"_s)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(fly.flying());
+    EXPECT_EQ(fly.findChild<QLabel*>(u"Label1"_s)->text(), u"Saved story"_s);
+    EXPECT_EQ(fly.flies().entries[0].Value, 52);
     fly.close();
     window.close();
     QFile::remove(SettingsFilePath());
