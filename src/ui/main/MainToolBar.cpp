@@ -104,9 +104,11 @@ TMainToolBar::TMainToolBar(const TMainToolActions& actions, QWidget* parent) : Q
 void TMainToolBar::setCompact(bool compact) {
     // With every command on the bar, buttons as wide as their captions in a pixel smaller type
     // keep the whole bar within the window's design width, so it fits an 800-pixel screen.
-    QFont captions = font();
-    if (compact)
+    QFont captions; // nothing set: the bar's own type
+    if (compact) {
+        captions = font();
         captions.setPixelSize(std::max(1, QFontInfo(font()).pixelSize() - 1));
+    }
     for (QAction* action : actions())
         if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
             button->setMinimumSize(compact ? 0 : 78, 35);
