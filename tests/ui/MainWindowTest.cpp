@@ -523,6 +523,28 @@ TEST_F(MainWindowTest, TabMovesOnFromThePanesWithoutTouchingTheText) {
     EXPECT_TRUE(out->hasFocus());
 }
 
+TEST_F(MainWindowTest, TheHelpMenuOpensAtThePointerOrUnderTheButton) {
+    open();
+    auto* button = child<QToolButton>("btnHelp");
+    const auto openedAt = [&] {
+        QPoint at(-1, -1);
+        QTimer::singleShot(0, [&] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                at = menu->pos();
+                menu->close();
+            }
+        });
+        button->click();
+        return at;
+    };
+    const QPoint onButton = button->mapToGlobal(button->rect().center());
+    QCursor::setPos(onButton);
+    EXPECT_EQ(openedAt(), onButton);
+    // From the keyboard, with the pointer somewhere else on the screen.
+    QCursor::setPos(button->mapToGlobal(QPoint(-300, 300)));
+    EXPECT_EQ(openedAt(), button->mapToGlobal(button->rect().bottomLeft()));
+}
+
 TEST_F(MainWindowTest, EveryCommandStaysOnTheToolBarAtTheNarrowestWindow) {
     TForm1& w = open();
     auto* bar = w.findChild<QToolBar*>(u"ToolBar1"_s);

@@ -94,8 +94,14 @@ TMainToolBar::TMainToolBar(const TMainToolActions& actions, QWidget* parent) : Q
     m_helpButton->setIcon(ToolIcon("help"));
     m_helpButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     QMenu* helpMenu = actions.helpMenu;
-    connect(m_helpButton, &QToolButton::clicked, this,
-            [helpMenu] { helpMenu->exec(QCursor::pos()); });
+    connect(m_helpButton, &QToolButton::clicked, this, [this, helpMenu] {
+        // A click opens the menu where the pointer is. The access key leaves the pointer
+        // wherever it was, maybe far from the window: then the menu opens under the button.
+        const QPoint pointer = QCursor::pos();
+        const bool pointed = m_helpButton->rect().contains(m_helpButton->mapFromGlobal(pointer));
+        helpMenu->exec(pointed ? pointer
+                               : m_helpButton->mapToGlobal(m_helpButton->rect().bottomLeft()));
+    });
     addWidget(m_helpButton);
 
     setCompact(false);
