@@ -77,7 +77,14 @@ private:
     [[nodiscard]] int countSyllables(const WordLists& lists, std::string_view word) const;
     [[nodiscard]] int wordSyllables(const WordLists& lists, std::string_view word) const;
     [[nodiscard]] unsigned switchMask() const;
+    [[nodiscard]] WordCounts countWord(std::string_view word) const;
     WordCounts countsOf(std::string_view word);
+    // The same for a word of at most eight bytes whose key is known.
+    WordCounts countsOfShort(std::string_view word, std::uint64_t key) {
+        WordCounts counts;
+        return m_cache.findRecentShort(key, counts) ? counts : countsOfOtherShort(word, key);
+    }
+    WordCounts countsOfOtherShort(std::string_view word, std::uint64_t key);
 
     std::unique_ptr<WordLists> m_lists;
     const TDataFile* m_listsFor = nullptr;
@@ -87,6 +94,8 @@ private:
     // text's repeated words are counted once.
     detail::WordCache m_cache;
     unsigned m_cacheMask = ~0u;
+    std::string m_scan; // the text as Analyze reads it
+
 };
 
 } // namespace pelmar
