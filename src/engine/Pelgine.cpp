@@ -301,8 +301,19 @@ void TPelgine::Analyze() {
         if (isWordByte(b) || inWordDot(p)) {
             // Take the whole run of word characters at once. The text ends in a blank, so the
             // run always stops inside it.
-            const std::size_t start = p;
-            const detail::WordRun run = detail::WordRunAt(t, p, n);
+            std::size_t start = p;
+            detail::WordRun run = detail::WordRunAt(t, p, n);
+            // Most words stand alone between single blanks; those are taken one after another
+            // here. Each is a whole word, closed by its blank, which changes nothing else.
+            while (word.empty() && run.letters > 0 && t[run.end] == ' ' &&
+                   isWordByte(t[run.end + 1])) {
+                c.Letters += run.letters;
+                lettersInWord = run.letters;
+                word = std::string_view(t + start, run.end - start);
+                closeWord();
+                start = run.end + 1;
+                run = detail::WordRunAt(t, start, n);
+            }
             p = run.end;
             c.Letters += run.letters;
             lettersInWord += run.letters;
