@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace pelmar {
 namespace {
@@ -15,7 +16,6 @@ namespace {
 using namespace bytes;
 
 constexpr std::size_t kLookAhead = 100;
-constexpr std::size_t kCacheLimit = 1u << 17;
 
 [[nodiscard]] bool isTerminator(char c) { return c == '.' || c == '!' || c == '?'; }
 
@@ -37,6 +37,22 @@ struct UnitBuffer {
 };
 
 } // namespace
+
+namespace {
+
+// Places for the words of a text of this many bytes: a word in forty bytes is far more than
+// prose has, within bounds that keep a table small for a short text and below 10 MB.
+std::size_t sharedPlaces(std::size_t textBytes) {
+    return std::bit_ceil(std::clamp<std::size_t>(textBytes / 40, 1024, 1u << 18));
+}
+
+} // namespace
+
+TSharedWordCounts::TSharedWordCounts(const TDataFile* dictionary, std::size_t textBytes)
+    : m_dictionary(dictionary), m_version(dictionary ? dictionary->Version() : 0),
+      m_table(sharedPlaces(textBytes)) {}
+
+void TPelgine::ShareWordCounts(std::shared_ptr<TSharedWordCounts> shared) { m_shared = std::move(shared); }
 
 void TPelgine::Clear() {
     Text.clear();
@@ -77,36 +93,32 @@ TPelgine::WordCounts TPelgine::countWord(std::string_view word) const {
     return counts;
 }
 
-TPelgine::WordCounts TPelgine::countsOfOtherShort(std::string_view word, std::uint64_t key) {
+TPelgine::WordCounts TPelgine::countsOfOtherKeyed(std::string_view word, const detail::WordKey& key) {
     WordCounts counts;
-    if (m_cache.findShort(key, counts))
+    if (m_cache.findKeyed(key, word.size(), counts))
         return counts;
-    if (m_cache.size() >= kCacheLimit)
-        m_cache.clear();
     // Both counts read the word in lower case, so "The" counts as "the": a capitalised word
     // new to the cache is often known in lower case already.
-    const std::uint64_t lowerKey = detail::LoweredKey(key);
-    if (lowerKey != key && m_cache.findShort(lowerKey, counts)) {
-        m_cache.insertShort(key, counts);
+    const detail::WordKey lowerKey = detail::Lowered(key);
+    if (lowerKey != key && m_cache.findKeyed(lowerKey, word.size(), counts)) {
+        m_cache.insertKeyed(key, word.size(), counts);
         return counts;
     }
     counts = countWord(word);
-    m_cache.insertShort(key, counts);
+    m_cache.insertKeyed(key, word.size(), counts);
     if (lowerKey != key)
-        m_cache.insertShort(lowerKey, counts);
+        m_cache.insertKeyed(lowerKey, word.size(), counts);
     return counts;
 }
 
 TPelgine::WordCounts TPelgine::countsOf(std::string_view word) {
     if (word.empty()) // the one word with a key of 0, which marks a free place in the cache
         return {};
-    if (word.size() <= detail::ShortWordLength)
-        return countsOfShort(word, detail::ShortWordKey(word));
+    if (word.size() <= detail::KeyedWordLength)
+        return countsOfKeyed(word, detail::MakeWordKey(word));
     WordCounts counts;
     if (m_cache.find(word, counts))
         return counts;
-    if (m_cache.size() >= kCacheLimit)
-        m_cache.clear();
     char buffer[detail::WordCache::MaxWordLength];
     std::string_view lower;
     if (word.size() <= sizeof buffer && std::any_of(word.begin(), word.end(), isUpper)) {
@@ -222,6 +234,10 @@ void TPelgine::Analyze() {
         m_cache.clear();
         m_cacheMask = switchMask();
     }
+    m_cache.share(m_shared && m_shared->m_dictionary == Dictionary &&
+                          m_shared->m_version == m_listsVersion && m_cacheMask == AllRules
+                      ? &m_shared->m_table
+                      : nullptr);
 
     // The loop keeps its counts and the text's bytes in locals, so nothing it writes can make
     // the compiler read them again from memory; the counts are added to the fields at the end.
@@ -241,11 +257,11 @@ void TPelgine::Analyze() {
     TTextCounts c; // what this text adds
 
     auto closeWord = [&] {
-        // A short word inside the text is read as its key straight away (the padding keeps
-        // eight bytes from any word readable).
+        // A word inside the text is read as its key straight away (the padding keeps sixteen
+        // bytes from any word readable).
         const WordCounts counts =
-            word.size() <= detail::ShortWordLength && word.data() != spill.data()
-                ? countsOfShort(word, detail::ShortWordKey(word.data(), word.size()))
+            word.size() <= detail::KeyedWordLength && word.data() != spill.data()
+                ? countsOfKeyed(word, detail::MakeWordKey(word.data(), word.size()))
                 : countsOf(word);
         // Added without branching on them: which way a word goes is no more foreseeable than
         // the word itself.

@@ -14,6 +14,22 @@ namespace pelmar {
 
 class TDataFile;
 
+// Word counts that the engines of one measurement share, so that a word new to the text is
+// counted once, on whichever thread meets it first. They hold for the word data as it is when
+// they are made and for the rule switches as Clear sets them; an engine in any other state
+// keeps to its own.
+class TSharedWordCounts {
+public:
+    // For about `textBytes` bytes of text.
+    TSharedWordCounts(const TDataFile* dictionary, std::size_t textBytes);
+
+private:
+    friend class TPelgine;
+    const TDataFile* m_dictionary;
+    std::uint64_t m_version;
+    detail::WordTable m_table;
+};
+
 // The text analysis engine: takes one text (CP932 bytes), segments it into sentences, clauses,
 // phrases and words, counts syllables, letters and consonants, and leaves the counts in its
 // public fields. Counts are added by Analyze and reset only by Clear.
@@ -54,6 +70,8 @@ public:
 
     void Clear();
     void Analyze();
+    // Shares word counts with the other engines of a measurement (null: no longer).
+    void ShareWordCounts(std::shared_ptr<TSharedWordCounts> shared);
     // The nine counts and three open flags as one statistics record.
     [[nodiscard]] TTextCounts Statistics() const;
 
@@ -69,7 +87,9 @@ public:
     int CutHead(std::string& word, std::string_view section, int value);
 
 private:
-    using WordCounts = detail::WordCache::Counts;
+    using WordCounts = detail::WordCounts;
+    // The switch mask with every rule on, as Clear leaves them.
+    static constexpr unsigned AllRules = 0x3F;
 
     const WordLists& lists();
     [[nodiscard]] bool sentenceEnd(char terminator, std::string_view lastWord, bool sentenceHasWord,
@@ -79,12 +99,14 @@ private:
     [[nodiscard]] unsigned switchMask() const;
     [[nodiscard]] WordCounts countWord(std::string_view word) const;
     WordCounts countsOf(std::string_view word);
-    // The same for a word of at most eight bytes whose key is known.
-    WordCounts countsOfShort(std::string_view word, std::uint64_t key) {
+    // The same for a word of at most sixteen bytes whose key is known.
+    WordCounts countsOfKeyed(std::string_view word, const detail::WordKey& key) {
         WordCounts counts;
-        return m_cache.findRecentShort(key, counts) ? counts : countsOfOtherShort(word, key);
+        return word.size() <= detail::ShortWordLength && m_cache.findRecentShort(key, counts)
+                   ? counts
+                   : countsOfOtherKeyed(word, key);
     }
-    WordCounts countsOfOtherShort(std::string_view word, std::uint64_t key);
+    WordCounts countsOfOtherKeyed(std::string_view word, const detail::WordKey& key);
 
     std::unique_ptr<WordLists> m_lists;
     const TDataFile* m_listsFor = nullptr;
@@ -94,6 +116,7 @@ private:
     // text's repeated words are counted once.
     detail::WordCache m_cache;
     unsigned m_cacheMask = ~0u;
+    std::shared_ptr<TSharedWordCounts> m_shared;
     std::string m_scan; // the text as Analyze reads it
 
 };
