@@ -1,6 +1,7 @@
 #include "engine/Consonants.h"
 
 #include "engine/Bytes.h"
+#include "engine/StringTable.h"
 
 #include <array>
 #include <iterator>
@@ -66,12 +67,17 @@ bool CutSpellingExceptions(std::string& w, int& n) {
         const ExceptionList& list = kExceptions[l];
         const char edge = list.atStart ? word.front() : word.back();
         for (std::string_view entry : lists[l].entries[static_cast<unsigned char>(edge)]) {
-            if (list.atStart && word.starts_with(entry)) {
-                w = w.substr(entry.size(), 99);
-            } else if (!list.atStart && word.ends_with(entry)) {
-                w.resize(w.size() - entry.size());
-            } else {
+            // The entries are a few bytes long: compared in place rather than by a call.
+            if (entry.size() > word.size() ||
+                !detail::EqualBytes(list.atStart ? word.data() : word.data() + word.size() - entry.size(),
+                                    entry.data(), entry.size()))
                 continue;
+            if (list.atStart) {
+                w.erase(0, entry.size());
+                if (w.size() > 99)
+                    w.resize(99);
+            } else {
+                w.resize(w.size() - entry.size());
             }
             n = list.count;
             return true;
