@@ -256,7 +256,7 @@ void TPelgine::Analyze() {
     UnitBuffer sentence, clause, phrase;
     TTextCounts c; // what this text adds
 
-    auto closeWord = [&] {
+    auto closeWord = [&]() __attribute__((always_inline)) {
         // A word inside the text is read as its key straight away (the padding keeps sixteen
         // bytes from any word readable).
         const WordCounts counts =

@@ -102,9 +102,7 @@ private:
     // The same for a word of at most sixteen bytes whose key is known.
     WordCounts countsOfKeyed(std::string_view word, const detail::WordKey& key) {
         WordCounts counts;
-        return word.size() <= detail::ShortWordLength && m_cache.findRecentShort(key, counts)
-                   ? counts
-                   : countsOfOtherKeyed(word, key);
+        return m_cache.findRecent(key, word.size(), counts) ? counts : countsOfOtherKeyed(word, key);
     }
     WordCounts countsOfOtherKeyed(std::string_view word, const detail::WordKey& key);
 
