@@ -12,10 +12,10 @@ namespace pelmar::detail {
 // Counts of keyed words in open addressing over a power-of-two table, which several threads
 // may read and fill at the same time without a lock: a thread claims a free place by setting
 // its key's low half, then writes the high half and the counts, and the counts, never 0,
-// publish the entry. A reader that finds the low half without the counts yet passes on, as if
-// the word were not there; at worst a word is counted twice and kept twice, with the same
-// counts. The table takes words until three quarters of it is used, so a probe always ends at
-// a free place.
+// publish the entry. A thread that finds a low half without its counts waits a moment for
+// them (they follow within nanoseconds), and passes on as if the word were not there if they
+// do not come: at worst a word is counted twice and kept twice, with the same counts. The table
+// takes words until three quarters of it is used, so a probe always ends at a free place.
 class WordTable {
 public:
     explicit WordTable(std::size_t places)
@@ -33,7 +33,7 @@ public:
                 return false;
             if (low != key.low)
                 continue;
-            const std::uint64_t value = entry.value.load(std::memory_order_acquire);
+            const std::uint64_t value = published(entry);
             if (value != 0 && entry.high.load(std::memory_order_relaxed) == key.high) {
                 counts = WordCounts::unpacked(value);
                 return true;
@@ -59,7 +59,7 @@ public:
                 }
                 // Another thread took the place first; `low` is now its key's low half.
             }
-            if (low == key.low && entry.value.load(std::memory_order_acquire) != 0 &&
+            if (low == key.low && published(entry) != 0 &&
                 entry.high.load(std::memory_order_relaxed) == key.high)
                 return true; // there already
         }
@@ -88,6 +88,18 @@ private:
         std::atomic<std::uint64_t> high{0};
         std::atomic<std::uint64_t> value{0}; // 0: not written yet
     };
+
+    // The entry's counts, once its writer has published them; 0 if that takes too long.
+    static std::uint64_t published(const Entry& entry) {
+        for (int wait = 0; wait < 256; ++wait) {
+            if (const std::uint64_t value = entry.value.load(std::memory_order_acquire))
+                return value;
+#if defined(__x86_64__) || defined(__i386__)
+            __builtin_ia32_pause();
+#endif
+        }
+        return 0;
+    }
 
     [[nodiscard]] std::size_t placeOf(const WordKey& key) const {
         return static_cast<std::size_t>(MixedKey(key) >> 32) & m_mask;
