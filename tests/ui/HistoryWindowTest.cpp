@@ -345,6 +345,48 @@ TEST_F(HistoryWindowTest, DataGroupMenuListsFoldersAndGroups) {
     EXPECT_TRUE(dialogs->questions.first().contains(u"1 個のデータを y に追加します"_s));
 }
 
+TEST_F(HistoryWindowTest, AfterASortSamplesAreKnownByWhatTheyAreNotWhereTheyAre) {
+    TForm2& w = open(2, 3);
+    // Sorted by title the user's "The old bridge" and "Spring festival" take the places the
+    // samples had: they stay the user's to rename, delete and drag, and the samples stay
+    // guarded.
+    clickHeader(w.titleList(), HistoryColumn::Title);
+    ASSERT_EQ(rows(), QStringList({"A letter home", "Sample 1", "Sample 2", "Spring festival",
+                                   "The old bridge"}));
+    selectRows({4});
+    w.UpdateActions();
+    EXPECT_TRUE(action("acRename")->isEnabled());
+    EXPECT_TRUE(action("acDelete")->isEnabled());
+    selectRows({1});
+    w.UpdateActions();
+    EXPECT_FALSE(action("acRename")->isEnabled());
+    EXPECT_FALSE(action("acDelete")->isEnabled());
+    w.acDeleteExecute();
+    EXPECT_EQ(dialogs->messages, QStringList({"サンプルは編集できません"}));
+
+    // A drag of the user's record starts, and a sample row takes no drop.
+    selectRows({3});
+    THistoryTableView* view = w.titleList();
+    QTest::mousePress(view->viewport(), Qt::RightButton, {}, rowCentre(view, 3));
+    QTest::mouseMove(view->viewport(), rowCentre(view, 2));
+    EXPECT_TRUE(view->dragging());
+    EXPECT_EQ(w.model()->dropRow(), -1);
+    QTest::mouseMove(view->viewport(), rowCentre(view, 4));
+    EXPECT_EQ(w.model()->dropRow(), 4);
+    QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, rowCentre(view, 2));
+
+    // Hiding a sample that a sort moved away still leaves its level.
+    selectRows({1});
+    action("acHide")->trigger();
+    EXPECT_EQ(w.items().SampleCount(), 1);
+
+    selectRows({2}); // "Spring festival"
+    dialogs->answers = {true, true};
+    w.acDeleteExecute();
+    EXPECT_EQ(dialogs->messages.size(), 1);
+    EXPECT_EQ(rows(), QStringList({"A letter home", "The old bridge", "Sample 2", "Sample 1"}));
+}
+
 TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
     TForm2& w = open(0, 1);
     action("acWord")->trigger();

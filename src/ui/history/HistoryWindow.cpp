@@ -157,8 +157,9 @@ void TForm2::createPanes() {
     for (THistoryTableView* view : {m_titleList, m_valueTable}) {
         view->canStartDrag = [this] { return !sampleSelected() && !selectedRows().empty(); };
         view->acceptsDrop = [this](int row) {
-            return !m_titleList->selectionModel()->isRowSelected(row, QModelIndex()) &&
-                   m_model->positionOfRow(row) >= m_items.SampleCount();
+            const TRecItem* item = m_model->itemAtRow(row);
+            return !m_titleList->selectionModel()->isRowSelected(row, QModelIndex()) && item &&
+                   !item->IsSample();
         };
         connect(view, &THistoryTableView::rowsDropped, this, &TForm2::DropOnRow);
         connect(view, &THistoryTableView::popupRequested, this, [this](QPoint at) {

@@ -100,10 +100,11 @@ TRecItem* TForm2::singleSelected() const {
 }
 
 bool TForm2::sampleSelected() const {
-    const std::vector<int> rows = selectedRows();
-    return std::any_of(rows.begin(), rows.end(), [this](int row) {
-        return m_model->positionOfRow(row) < m_items.SampleCount();
-    });
+    // A sample is known by its kind: after a sort the first positions may hold the user's own
+    // records and the samples stand anywhere.
+    const std::vector<const TRecItem*> items = selectedItems();
+    return std::any_of(items.begin(), items.end(),
+                       [](const TRecItem* item) { return item && item->IsSample(); });
 }
 
 void TForm2::selectionChanged() {
@@ -229,19 +230,11 @@ void TForm2::acHideExecute() {
         positions.push_back(m_model->positionOfRow(row));
     if (positions.empty())
         return;
-    // From the last position down, so the positions still to go stay where they are. A hidden
-    // sample leaves its level, so the samples still fill exactly the first places.
+    // From the last position down, so the positions still to go stay where they are.
     std::sort(positions.rbegin(), positions.rend());
     changeItems([&] {
-        for (int position : positions) {
-            for (int level = SampleLevelCount - 1; level >= 0; --level) {
-                if (position >= m_items.SampleStart(level) && position < m_items.SampleEnd(level)) {
-                    --m_items.SampleLevelCounts[static_cast<std::size_t>(level)];
-                    break;
-                }
-            }
-            m_items.Delete(position);
-        }
+        for (int position : positions)
+            m_items.Hide(position);
     });
 }
 
