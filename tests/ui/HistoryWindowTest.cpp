@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "platform/AppPaths.h"
 #include "ui/fly/FlyWindow.h"
+#include "ui/history/GLItems.h"
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
@@ -343,6 +344,38 @@ TEST_F(HistoryWindowTest, DataGroupMenuListsFoldersAndGroups) {
     top[2]->menu()->actions()[1]->menu()->actions()[1]->trigger();
     EXPECT_EQ(w.items().Count(), 0);
     EXPECT_TRUE(dialogs->questions.first().contains(u"1 個のデータを y に追加します"_s));
+}
+
+TEST_F(HistoryWindowTest, AReloadHideOrOpenedGroupLeavesNothingSelected) {
+    test::writeHistory(QDir(AppDataFolder()).filePath("datas/Class.hst"),
+                       test::join({{"[Titles]", "Term 1", "[Term 1]", "g1"},
+                                   test::measuredRecord("g1", 9, "Group text")}));
+    TForm2& w = open(0, 4);
+    // The lists lose their selection when the collection changes; the graph's marks, the
+    // status bar and the commands that need a selection must follow.
+    const auto expectNothingSelected = [&](const char* after) {
+        EXPECT_TRUE(w.selectedRows().empty()) << after;
+        EXPECT_TRUE(w.graph()->selectedPositions().empty()) << after;
+        EXPECT_FALSE(action("acShowFlyGraph")->isEnabled()) << after;
+        EXPECT_FALSE(action("acProperty")->isEnabled()) << after;
+        EXPECT_EQ(w.statusText(1), u"0 個選択"_s) << after;
+    };
+    selectRows({1});
+    ASSERT_EQ(w.graph()->selectedPositions(), std::vector<int>{2});
+    ASSERT_TRUE(action("acShowFlyGraph")->isEnabled());
+    w.acDrawExecute();
+    expectNothingSelected("a reload");
+
+    selectRows({0});
+    action("acHide")->trigger();
+    expectNothingSelected("hiding");
+
+    selectRows({0});
+    w.dataGroupMenu()->popup(QPoint(0, 0));
+    w.dataGroupMenu()->hide();
+    w.dataGroupMenu()->actions()[0]->menu()->actions()[0]->menu()->actions()[0]->trigger();
+    ASSERT_EQ(rows(), QStringList({"Group text"}));
+    expectNothingSelected("opening a group");
 }
 
 TEST_F(HistoryWindowTest, AfterASortSamplesAreKnownByWhatTheyAreNotWhereTheyAre) {

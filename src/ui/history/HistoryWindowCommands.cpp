@@ -66,8 +66,13 @@ void TForm2::changeItems(const std::function<void()>& change) {
     m_model->beginChange();
     change();
     m_model->endChange();
+    // The reset dropped the selection without a word: the graph's marks and the commands
+    // that need a selection follow it here.
+    m_graph->clearSelection();
     m_graph->layoutGraph();
     updateCounts();
+    UpdateActions();
+    acCopyA->setEnabled(true);
 }
 
 void TForm2::updateCounts() {
