@@ -431,6 +431,7 @@ void TForm2::showEvent(QShowEvent* event) {
     if (m_shownOnce)
         return;
     m_shownOnce = true;
+    keepFrameOnDesktop();
     // The tool area as wide as it wants, within reason; the lists take the rest.
     const int tools = std::min(m_tools->sizeHint().width() + 24, width() * 11 / 20);
     m_upperSplitter->setSizes({tools, std::max(200, width() - tools)});
@@ -439,6 +440,28 @@ void TForm2::showEvent(QShowEvent* event) {
     m_listSplitter->setSizes({m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
     // Loaded once the window is up, so a message about the file shows in front of it.
     QTimer::singleShot(0, this, &TForm2::acDrawExecute);
+}
+
+void TForm2::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    keepFrameOnDesktop();
+}
+
+void TForm2::keepFrameOnDesktop() {
+    // The saved place was kept on the desktop by the client area's size; the window manager's
+    // frame, known only once it has framed the window shown, can still push the bottom (and
+    // the status bar) off a small screen. The position moves once so that the whole frame is
+    // inside; the size stays.
+    const QRect frame = frameGeometry();
+    if (!m_shownOnce || m_frameKept || frame.size() == size())
+        return;
+    m_frameKept = true;
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens << s->geometry();
+    const QPoint place = ClampWindowPosition(frame.topLeft(), frame.size(), screens);
+    if (place != frame.topLeft())
+        move(place);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
