@@ -9,6 +9,7 @@
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
+#include "ui/history/HistoryWindowDialogs.h"
 #include "ui/main/MainWindow.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -436,6 +438,17 @@ TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
     selectRows({0});
     action("acProperty")->trigger();
     EXPECT_TRUE(dialogs->infos.last().startsWith(u"Title: Spring festival\r\nDate: "_s));
+}
+
+TEST(HistoryInputDialog, AsksItsPromptUnderAWholeCaption) {
+    const QString caption = u"計測データのグループ名を変更"_s;
+    const auto box = MakeHistoryInputDialog(nullptr, caption, u"新しい名前"_s, u"Unit 1"_s);
+    EXPECT_EQ(box->windowTitle(), caption);
+    EXPECT_EQ(box->labelText(), u"新しい名前"_s);
+    EXPECT_EQ(box->textValue(), u"Unit 1"_s);
+    EXPECT_EQ(box->cancelButtonText(), u"キャンセル"_s);
+    // Narrower, the window manager shortens the caption to "計測デー… を変更".
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(caption) + 100);
 }
 
 class HistoryWithMainTest : public HistoryWindowTest {
