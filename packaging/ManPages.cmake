@@ -7,11 +7,6 @@ if(NOT HELP2MAN)
   return()
 endif()
 
-set(PELMAR_SEE_ALSO_HISTORY "")
-if(TARGET pelmar-history)
-  set(PELMAR_SEE_ALSO_HISTORY ",\n.BR pelmar\\-history (1)")
-endif()
-
 set(PELMAR_MAN_NAME_pelmar "count the syllables of English text line by line, in a window")
 set(PELMAR_MAN_NAME_pelmar-count "measure English text line by line")
 set(PELMAR_MAN_NAME_pelmar-history "work with the history of saved measurements")

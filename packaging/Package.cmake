@@ -28,7 +28,10 @@ syllables, letters and consonant sounds, as tab-separated text ready to
 paste into a spreadsheet; on request also sentences, phrases and eleven
 readability indices. The window is in Japanese.
 
-The command line program pelmar-count measures text files the same way.")
+Saved measurements are kept in a history, filed into groups and compared
+in a table and a line graph of grade levels. The command line programs
+pelmar-count and pelmar-history measure text files the same way and list
+the saved measurements without a window.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -65,12 +65,37 @@ diff <("$build/src/cli/pelmar-count" --view full --index all "$sample") \
     fail "the installed pelmar-count measures differently from the built one"
 [[ $(echo "The cat sat on the mat." | pelmar-count --show words,sylla) == $'words\tsylla.\n6\t6' ]] ||
     fail "pelmar-count on standard input"
+# A history saved by the installed pelmar-count, listed by the installed pelmar-history: the
+# heading line, then the one record with its title, the counts the same measurement printed
+# and the indices in tenths shown with one decimal.
+[[ $(command -v pelmar-history) == /usr/bin/pelmar-history ]] || fail "pelmar-history is not on PATH"
+data=$work/data
+printf 'The cat sat on the mat.\nIt was happy.\n' >"$work/cat.txt"
+pelmar-count --save "A cat" --data-dir "$data" --show words,sylla "$work/cat.txt" >/dev/null ||
+    fail "pelmar-count --save"
+[[ -f $data/pelmar.hst && $(ls "$data/texts") == pm*.dat ]] ||
+    fail "pelmar-count --save wrote no history or no copy of the text"
+mapfile -t listed < <(pelmar-history --data-dir "$data")
+[[ ${#listed[@]} -eq 2 && ${listed[0]} == $'TITL\tDATE\tsent\tclau\tphra\tword\t'* ]] ||
+    fail "pelmar-history printed ${#listed[@]} lines, not a heading and one record"
+IFS=$'\t' read -r -a record <<<"${listed[1]}"
+[[ ${#record[@]} -eq 37 && ${record[0]} == "A cat" && ${record[1]} =~ ^[0-9]{4}/[0-9]{2}/[0-9]{2}\ [0-9:]{8}$ &&
+    ${record[2]} == 2 && ${record[5]} == 9 && ${record[11]} =~ ^-?[0-9]+\.[0-9]$ ]] ||
+    fail "pelmar-history listed '${listed[1]}'"
+[[ $(pelmar-history --data-dir "$data" --json --samples none) == '[{'*'"title":"A cat"'* ]] ||
+    fail "pelmar-history --json"
+[[ -z $(pelmar-history --data-dir "$data" --folders) ]] || fail "pelmar-history --folders lists folders of nothing"
+if pelmar-history --data-dir "$data" --group nowhere none >/dev/null 2>&1; then
+    fail "pelmar-history --group of a missing folder succeeded"
+fi
 for program in "${programs[@]}"; do
     "/usr/bin/$program" --help >/dev/null || fail "$program --help"
     [[ $("/usr/bin/$program" --version) == "$program "* ]] || fail "$program --version"
 done
 if command -v man >/dev/null; then
-    [[ $(man -w pelmar-count) == /usr/share/man/man1/pelmar-count.1.gz ]] || fail "man pelmar-count"
+    for program in "${programs[@]}"; do
+        [[ $(man -w "$program") == /usr/share/man/man1/$program.1.gz ]] || fail "man $program"
+    done
 fi
 desktop-file-validate "/usr/share/applications/$app_id.desktop"
 
@@ -118,5 +143,7 @@ env -u QT_QPA_PLATFORM HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" \
 
 echo "== Removing the package"
 "${sudo_cmd[@]}" apt-get purge -y -qq pelmar >/dev/null
-[[ ! -e /usr/bin/pelmar && ! -e /usr/bin/pelmar-count ]] || fail "files left after removal"
+for program in "${programs[@]}"; do
+    [[ ! -e /usr/bin/$program ]] || fail "/usr/bin/$program left after removal"
+done
 echo "package test: passed"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Drives the bash completion as bash would and checks what it offers; every value it offers for
-# pelmar-count must be one pelmar-count accepts.
+# pelmar-count and pelmar-history must be one the command accepts.
 # usage: completion_test.sh COMPLETION_SCRIPT PROGRAM_FOLDER...
 set -u
 script=$1
@@ -43,6 +43,47 @@ expect "" pelmar-count --save ""
 expect "subfolder" pelmar-count --data-dir sub
 expect "subfolder subtext.txt" pelmar-count sub
 expect "subfolder subtext.txt" pelmar sub
+
+# pelmar-history completes folders and groups from its own --folders list; a stand-in lists a
+# fixed set (the real program is tested on real folders elsewhere) and hands every other call
+# to the real one.
+real_history=$(command -v pelmar-history)
+mkdir stand-in
+cat >stand-in/pelmar-history <<STANDIN
+#!/usr/bin/env bash
+if [[ " \$* " == *" --folders "* ]]; then
+    if [[ \$1 == --data-dir ]]; then
+        printf '%s\\n' "other in \$2"
+    else
+        printf '%s\\n' 2025年度 '  1学期' '  2学期' 'my folder' '  spring term' '  summer'
+    fi
+    exit 0
+fi
+exec "$real_history" "\$@"
+STANDIN
+chmod +x stand-in/pelmar-history
+PATH="$work/stand-in:$PATH"
+
+expect "--samples" pelmar-history --sa
+expect "--folders" pelmar-history --fo
+expect "" pelmar-history sub
+expect "part" pelmar-history --samples p
+expect "0,0 0,1 0,2" pelmar-history --levels 0,
+expect "2025年度 my\\ folder" pelmar-history --group ""
+expect "my\\ folder" pelmar-history --group my
+expect "spring\\ term summer" pelmar-history --group "my\\ folder" ""
+expect "1学期" pelmar-history --group 2025年度 1
+expect "other\\ in\\ sub" pelmar-history --data-dir sub --group o
+expect "subfolder" pelmar-history --data-dir sub
+
+for option in --samples --levels; do
+    for value in $(offered pelmar-history "$option" ""); do
+        if ! "$real_history" --data-dir "$work/empty" "$option" "$value" >/dev/null 2>&1; then
+            echo "FAIL: pelmar-history refuses '$option $value', which the completion offers"
+            failures=$((failures + 1))
+        fi
+    done
+done
 
 for option in --show --index --view --condition; do
     for value in $(offered pelmar-count "$option" ""); do

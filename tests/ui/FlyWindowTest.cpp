@@ -8,6 +8,8 @@
 
 #include "desktop/GraphColours.h"
 #include "fly/FlyTexts.h"
+#include "fly/FlyValues.h"
+#include "history/RecItem.h"
 #include "platform/AppPaths.h"
 #include "ui/common/BgrColor.h"
 #include "ui/common/CopyScreenRect.h"
@@ -279,23 +281,40 @@ TEST(WhitenBandColours, OnlyExactBandColoursTurnWhite) {
         EXPECT_EQ(image.pixel(x++, 0) & 0xFFFFFF, BgrToRgb(other)) << std::hex << other;
 }
 
-// The main window hands its first measurement over; later fly actions only show the window.
-TEST(FlyFromMainWindow, FirstFlyAfterAMeasurementShowsThatText) {
-    QFile::remove(SettingsFilePath());
-    QDir(AppDataFolder()).removeRecursively();
+// The main window with the fly graph on a virtual clock and the other windows beside it, all
+// features shown.
+class FlyFromMainWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        QFile::remove(SettingsFilePath());
+        QDir(AppDataFolder()).removeRecursively();
+        TFlySeams seams;
+        seams.prompts = std::make_unique<test::TFakePrompts>();
+        seams.virtualClock = true;
+        fly = std::make_unique<TForm4>(std::move(seams));
+        auto prompts = std::make_unique<test::TFakePrompts>();
+        asked = prompts.get();
+        window = std::make_unique<TForm1>(std::move(prompts));
+        window->attachWindows(&history, fly.get(), &result);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->setAllFeatures(true);
+    }
+    void TearDown() override {
+        fly->close();
+        window->close();
+        QFile::remove(SettingsFilePath());
+    }
+
     TForm2 history;
     TFormResult result;
-    TFlySeams seams;
-    seams.prompts = std::make_unique<test::TFakePrompts>();
-    seams.virtualClock = true;
-    TForm4 fly(std::move(seams));
-    auto prompts = std::make_unique<test::TFakePrompts>();
-    test::TFakePrompts* asked = prompts.get();
-    TForm1 window(std::move(prompts));
-    window.attachWindows(&history, &fly, &result);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.setAllFeatures(true);
+    std::unique_ptr<TForm4> fly;
+    std::unique_ptr<TForm1> window;
+    test::TFakePrompts* asked = nullptr;
+};
+
+// The main window hands its first measurement over; later fly actions only show the window.
+TEST_F(FlyFromMainWindow, FirstFlyAfterAMeasurementShowsThatText) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"aesop.txt"_s);
@@ -305,37 +324,61 @@ TEST(FlyFromMainWindow, FirstFlyAfterAMeasurementShowsThatText) {
         file.write("The fox saw the grapes. They were high on the vine.\n");
     }
     asked->openAnswer = path;
-    window.findChild<QAction*>(u"acOpen"_s)->trigger();
-    window.findChild<QAction*>(u"acCount"_s)->trigger();
+    window->findChild<QAction*>(u"acOpen"_s)->trigger();
+    window->findChild<QAction*>(u"acCount"_s)->trigger();
 
-    window.findChild<QAction*>(u"acFlyWindow"_s)->trigger();
-    ASSERT_TRUE(test::waitFor([&] { return fly.flying(); }));
-    EXPECT_EQ(fly.findChild<QLabel*>(u"Label1"_s)->text(), u"aesop"_s);
-    EXPECT_EQ(fly.findChild<QLabel*>(u"Label3"_s)->text(),
-              u"%1 words"_s.arg(window.totals().Words));
+    window->findChild<QAction*>(u"acFlyWindow"_s)->trigger();
+    ASSERT_TRUE(test::waitFor([&] { return fly->flying(); }));
+    EXPECT_EQ(fly->findChild<QLabel*>(u"Label1"_s)->text(), u"aesop"_s);
+    EXPECT_EQ(fly->findChild<QLabel*>(u"Label3"_s)->text(),
+              u"%1 words"_s.arg(window->totals().Words));
     for (int n = 0; n < FlyCount; ++n)
-        EXPECT_EQ(fly.flies().entries[std::size_t(n)].Value,
-                  window.wholeText().tenths[std::size_t(n)])
+        EXPECT_EQ(fly->flies().entries[std::size_t(n)].Value,
+                  window->wholeText().tenths[std::size_t(n)])
             << n;
-    fly.advanceClock(60'000);
+    fly->advanceClock(60'000);
 
     // Shown again as it stands.
-    fly.hide();
-    window.findChild<QAction*>(u"acFlyGraph"_s)->trigger();
+    fly->hide();
+    window->findChild<QAction*>(u"acFlyGraph"_s)->trigger();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(fly.isVisible());
-    EXPECT_FALSE(fly.flying());
+    EXPECT_TRUE(fly->isVisible());
+    EXPECT_FALSE(fly->flying());
 
     // A pasted text has no name.
     QGuiApplication::clipboard()->setText(u"One more line. And another one here."_s);
-    window.findChild<QAction*>(u"acPaste"_s)->trigger();
-    window.findChild<QAction*>(u"acCount"_s)->trigger();
-    window.findChild<QAction*>(u"acFlyGraph"_s)->trigger();
-    ASSERT_TRUE(test::waitFor([&] { return fly.flying(); }));
-    EXPECT_EQ(fly.findChild<QLabel*>(u"Label1"_s)->text(), u"無題"_s);
-    fly.close();
-    window.close();
-    QFile::remove(SettingsFilePath());
+    window->findChild<QAction*>(u"acPaste"_s)->trigger();
+    window->findChild<QAction*>(u"acCount"_s)->trigger();
+    window->findChild<QAction*>(u"acFlyGraph"_s)->trigger();
+    ASSERT_TRUE(test::waitFor([&] { return fly->flying(); }));
+    EXPECT_EQ(fly->findChild<QLabel*>(u"Label1"_s)->text(), u"無題"_s);
+}
+
+// Once the history window has flown a saved record, the main window's fly action shows that
+// record as it stands: the kept values are the record's now, not the text measured before.
+TEST_F(FlyFromMainWindow, ARecordFlownFromTheHistoryStaysAsItStands) {
+    QGuiApplication::clipboard()->setText(u"One more line. And another one here."_s);
+    window->findChild<QAction*>(u"acPaste"_s)->trigger();
+    window->findChild<QAction*>(u"acCount"_s)->trigger();
+
+    TRecItem record;
+    record.Title = u"Saved story"_s;
+    record.Values = {4, 4, 6, 40, 52, 30, 3, 80, 160, 52, 41, 33, 60, 28, 30, 77, 50, 61, 70, 800};
+    // What the history window's fly action does with the selected record.
+    window->ShowRecordValues(record);
+    TTextCounts totals;
+    TWholeTextValues whole;
+    PutRecordForFly(record, totals, whole);
+    fly->handOver(FlyValuesOf(totals, whole), record.Title);
+    ASSERT_TRUE(test::waitFor([&] { return fly->flying(); }));
+    fly->advanceClock(60'000);
+    ASSERT_FALSE(fly->flying());
+
+    window->findChild<QAction*>(u"acFlyGraph"_s)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(fly->flying());
+    EXPECT_EQ(fly->findChild<QLabel*>(u"Label1"_s)->text(), u"Saved story"_s);
+    EXPECT_EQ(fly->flies().entries[0].Value, 52);
 }
 
 } // namespace

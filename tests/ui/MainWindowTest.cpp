@@ -381,6 +381,52 @@ TEST_F(MainWindowTest, SpecialConditionsAreConfirmedFirst) {
     EXPECT_TRUE(status().startsWith(u"計算終了 "_s));
 }
 
+TEST_F(MainWindowTest, LowerCaseSentenceStartsCountOnlyWhereTheRuleReaches) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    action("acViewFull")->trigger();
+    // Per line: sentences with the defaults, then with "2 小文字始まりの文頭を認める".
+    const struct {
+        QString line;
+        int plain, lowerStart;
+    } cases[] = {
+        // A letter glued to the terminator may start a sentence: here the rule tells.
+        {u"He said e.g. this."_s, 1, 2},
+        {u"It ended.a new day began."_s, 1, 2},
+        // A lower-case word after a blank goes on with the sentence whatever the mark says, and
+        // a capital after the terminator ends it either way.
+        {u"Dr. smith came in."_s, 1, 1},
+        {u"Stop!Now we go."_s, 2, 2},
+    };
+    QStringList lines;
+    for (const auto& c : cases)
+        lines << c.line;
+    const auto sentencesPerLine = [&] {
+        QList<int> counts;
+        const QStringList rows = output().split(u'\n');
+        for (qsizetype i = 1; i <= qsizetype(std::size(cases)); ++i)
+            counts << rows.value(i).section(u'\t', 1, 1).toInt();
+        return counts;
+    };
+    paste(lines.join(u'\n'));
+    action("acCount")->trigger();
+    const QList<int> plain = sentencesPerLine();
+
+    auto* conditions = child<QListWidget>("clbConditions");
+    const QRect rect = conditions->visualItemRect(conditions->item(condition::LowerStart));
+    QTest::mouseClick(conditions->viewport(), Qt::LeftButton, {}, rect.center());
+    ASSERT_TRUE(w.options().conditions[condition::LowerStart]);
+    paste(lines.join(u'\n'));
+    action("acCount")->trigger();
+    ASSERT_EQ(prompts->warnings.size(), 1);
+    EXPECT_TRUE(prompts->warnings[0].endsWith(u"2 小文字始まりの文頭を認める\r\n"_s));
+    const QList<int> lowerStart = sentencesPerLine();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(plain.value(qsizetype(i)), cases[i].plain) << cases[i].line.toStdString();
+        EXPECT_EQ(lowerStart.value(qsizetype(i)), cases[i].lowerStart) << cases[i].line.toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, ViewModesSetTheResultColumns) {
     TForm1& w = open();
     w.setAllFeatures(true);
@@ -452,6 +498,53 @@ TEST_F(MainWindowTest, EveryVisibleCommandHasAnAccessKeyOfItsOwn) {
     EXPECT_FALSE(w.isVisible());
 }
 
+TEST_F(MainWindowTest, TabMovesOnFromThePanesWithoutTouchingTheText) {
+    TForm1& w = open();
+    w.setAllFeatures(true);
+    paste(u"Hello world."_s);
+    auto* in = child<QPlainTextEdit>("RichEdit1");
+    auto* out = child<QPlainTextEdit>("RichEdit2");
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const auto waitForFocus = [](QWidget* widget) {
+        return test::waitFor([widget] { return widget->hasFocus(); });
+    };
+    in->setFocus();
+    ASSERT_TRUE(waitForFocus(in));
+    QTest::keyClick(in, Qt::Key_Tab);
+    EXPECT_EQ(input(), u"Hello world."_s);
+    EXPECT_FALSE(in->hasFocus());
+    // On through the output pane to the option lists, and back with Shift+Tab.
+    out->setFocus();
+    ASSERT_TRUE(waitForFocus(out));
+    QTest::keyClick(out, Qt::Key_Tab);
+    EXPECT_FALSE(out->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(out->hasFocus());
+}
+
+TEST_F(MainWindowTest, TheHelpMenuOpensAtThePointerOrUnderTheButton) {
+    open();
+    auto* button = child<QToolButton>("btnHelp");
+    const auto openedAt = [&] {
+        QPoint at(-1, -1);
+        QTimer::singleShot(0, [&] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                at = menu->pos();
+                menu->close();
+            }
+        });
+        button->click();
+        return at;
+    };
+    const QPoint onButton = button->mapToGlobal(button->rect().center());
+    QCursor::setPos(onButton);
+    EXPECT_EQ(openedAt(), onButton);
+    // From the keyboard, with the pointer somewhere else on the screen.
+    QCursor::setPos(button->mapToGlobal(QPoint(-300, 300)));
+    EXPECT_EQ(openedAt(), button->mapToGlobal(button->rect().bottomLeft()));
+}
+
 TEST_F(MainWindowTest, EveryCommandStaysOnTheToolBarAtTheNarrowestWindow) {
     TForm1& w = open();
     auto* bar = w.findChild<QToolBar*>(u"ToolBar1"_s);
@@ -471,8 +564,10 @@ TEST_F(MainWindowTest, EveryCommandStaysOnTheToolBarAtTheNarrowestWindow) {
         }
         const auto* more = bar->findChild<QWidget*>(u"qt_toolbar_ext_button"_s);
         EXPECT_TRUE(!more || !more->isVisible()) << all;
+        // Never wider than the design width, so the window fits an 800-pixel screen with all
+        // its commands too.
+        EXPECT_EQ(w.minimumWidth(), 743) << all;
     }
-    EXPECT_EQ(w.minimumWidth(), 743);
 }
 
 TEST_F(MainWindowTest, TheToolBarShowsTheProgramsOwnPictures) {
@@ -528,6 +623,14 @@ TEST_F(MainWindowTest, ADroppedTextIsMeasuredAsABatchRow) {
     EXPECT_EQ(child<QLabel>("lbBatch")->text(), u"1/1"_s);
     EXPECT_EQ(window->windowTitle(), u"lesson one - Pelmar"_s);
     EXPECT_EQ(window->totals().Sentences, 2);
+
+    // Changed and measured again, the file's new row replaces the old one.
+    child<QPlainTextEdit>("RichEdit1")->appendPlainText(u"And it slept."_s);
+    action("acCount")->trigger();
+    const QStringList again = output().split(u'\n');
+    ASSERT_EQ(again.size(), 2) << output().toStdString();
+    EXPECT_TRUE(again[0].startsWith(u"No\tsent.\tphrase"_s));
+    EXPECT_TRUE(again[1].startsWith(u"lesson one\t3\t"_s)) << again[1].toStdString();
 
     // Pasting afterwards is no file any more.
     paste(u"Pasted."_s);
@@ -594,7 +697,6 @@ TEST_F(MainWindowTest, OpenReadsUtf8AndCp932) {
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedKeepsThePreviousText) {
     QTemporaryDir dir;
     open();
-    paste(u"Keep me."_s);
     struct Case {
         QString path;
         QString message;
@@ -604,6 +706,7 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedKeepsThePreviousText) {
     };
     ASSERT_TRUE(QDir().mkpath(dir.filePath(u"notes.txt"_s)));
     for (const Case& c : cases) {
+        paste(u"Keep me."_s);
         prompts->informations.clear();
         prompts->openAnswer = c.path;
         action("acOpen")->trigger();
@@ -615,6 +718,19 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedKeepsThePreviousText) {
         window->DropFiles({c.path});
         EXPECT_TRUE(prompts->informations.value(0).startsWith(c.message)) << c.path.toStdString();
         EXPECT_EQ(input(), u"Keep me."_s);
+        // The pane still holds the pasted text, no file: it is measured and saved as such, not
+        // as a batch row under the name of the file that never came in.
+        EXPECT_EQ(window->filePath(), QString());
+        EXPECT_EQ(child<QLabel>("lbBatch")->text(), QString());
+        action("acCount")->trigger();
+        EXPECT_TRUE(output().startsWith(u"words\tsylla."_s)) << output().toStdString();
+        EXPECT_TRUE(output().contains(u"\ntotal\t1\t"_s)) << output().toStdString();
+        window->setAllFeatures(true);
+        prompts->inputs.clear();
+        prompts->inputAnswers = {std::nullopt};
+        action("acSave")->trigger();
+        EXPECT_EQ(prompts->inputs, QStringList{u"結果保存、テキスト名を入力|テキスト名 無題"_s});
+        window->setAllFeatures(false);
     }
 }
 

@@ -8,6 +8,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <climits>
+#include <vector>
+
 namespace pelmar::manual {
 
 namespace {
@@ -24,7 +28,66 @@ bool writesHistory(const QStringList& arguments) {
     return false;
 }
 
+// The part of a directive after "run": the command, and the field list of a "| cut -f LIST"
+// after it (empty without one).
+struct TCommandLine {
+    QString command;
+    QString cut;
+    bool ok = true;
+};
+
+TCommandLine splitPipe(const QString& argument) {
+    static const QRegularExpression cut(QStringLiteral("^cut\\s+-f\\s*(\\S+)$"));
+    const qsizetype bar = argument.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return {argument.trimmed(), {}, true};
+    const auto match = cut.match(argument.mid(bar + 1).trimmed());
+    return {argument.left(bar).trimmed(), match.captured(1), match.hasMatch()};
+}
+
 } // namespace
+
+QStringList ExamplePrograms() {
+    return {QStringLiteral("pelmar-count"), QStringLiteral("pelmar-history")};
+}
+
+std::optional<QString> CutFields(const QString& text, const QString& list) {
+    // Each range as [first, last], 1-based; an open end runs to the last field.
+    std::vector<std::pair<int, int>> ranges;
+    for (const QString& part : list.split(QLatin1Char(','))) {
+        const QStringList ends = part.split(QLatin1Char('-'));
+        bool firstOk = true, lastOk = true;
+        int first = 1, last = INT_MAX;
+        if (ends.size() > 2 || part.isEmpty() || part == QLatin1String("-"))
+            return std::nullopt;
+        if (!ends[0].isEmpty())
+            first = ends[0].toInt(&firstOk);
+        if (ends.size() == 1)
+            last = first;
+        else if (!ends[1].isEmpty())
+            last = ends[1].toInt(&lastOk);
+        if (!firstOk || !lastOk || first < 1 || last < first)
+            return std::nullopt;
+        ranges.emplace_back(first, last);
+    }
+    const auto wanted = [&ranges](int field) {
+        return std::any_of(ranges.begin(), ranges.end(),
+                           [field](const auto& r) { return field >= r.first && field <= r.second; });
+    };
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        // Like cut, a line without a tab is passed through whole.
+        if (!line.contains(QLatin1Char('\t')))
+            continue;
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        QStringList kept;
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            if (wanted(int(i) + 1))
+                kept << fields[i];
+        line = kept.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
 
 TExpanded ExpandDirectives(const QString& markdown, const QString& sourceName,
                            const TDirectiveContext& context) {
@@ -56,17 +119,27 @@ TExpanded ExpandDirectives(const QString& markdown, const QString& sourceName,
                                                        .arg(argument, GeneratedTableNames().join(u", ")))};
             result.markdown += *table;
         } else if (name == QLatin1String("run") || name == QLatin1String("output")) {
-            QStringList arguments = QProcess::splitCommand(argument);
-            if (arguments.value(0) != QLatin1String("pelmar-count") || !context.run)
-                return {{}, located(sourceName, i, QStringLiteral("only pelmar-count can be run"))};
+            const TCommandLine command = splitPipe(argument);
+            if (!command.ok)
+                return {{}, located(sourceName, i, QStringLiteral("only \"| cut -f LIST\" may follow a command"))};
+            QStringList arguments = QProcess::splitCommand(command.command);
+            const QString program = arguments.value(0);
+            if (!ExamplePrograms().contains(program) || !context.run)
+                return {{}, located(sourceName, i, QStringLiteral("only %1 can be run")
+                                                       .arg(ExamplePrograms().join(u" and ")))};
             arguments.removeFirst();
             if (writesHistory(arguments))
                 return {{}, located(sourceName, i,
                                     QStringLiteral("an example must not write to the history"))};
             QString error;
-            const std::optional<QString> output = context.run(arguments, &error);
+            std::optional<QString> output = context.run(program, arguments, &error);
             if (!output)
-                return {{}, located(sourceName, i, QStringLiteral("pelmar-count failed: ") + error)};
+                return {{}, located(sourceName, i, program + QStringLiteral(" failed: ") + error)};
+            if (!command.cut.isEmpty()) {
+                output = CutFields(*output, command.cut);
+                if (!output)
+                    return {{}, located(sourceName, i, QStringLiteral("cut -f takes a list like 1-3,5"))};
+            }
             result.markdown += QStringLiteral("```\n");
             if (name == QLatin1String("run"))
                 result.markdown += QStringLiteral("$ ") + argument + QLatin1Char('\n');

@@ -1,5 +1,9 @@
 #include "tools/manual/ManualTables.h"
 
+#include "history/GraphStyle.h"
+#include "history/HistoryColumns.h"
+#include "history/HistoryHelp.h"
+#include "history/HistoryWindowSettings.h"
 #include "measure/FormulaDescription.h"
 #include "measure/Formulas.h"
 #include "measure/MeasureOptions.h"
@@ -245,9 +249,96 @@ QString fleschBandsTable() {
     return MarkdownTable({QStringLiteral("FRES"), QStringLiteral("読みやすさ")}, rows);
 }
 
+// What a value-table column of the history window shows, in Japanese where the program has a
+// Japanese name; the indices are named by their long English names, as the window lists them.
+QStringList historyColumnMeaning(int measure) {
+    const auto m = std::size_t(measure);
+    if (measure < 9)
+        return {text(vocab::CountNamesJa[m]), text(vocab::CountNames[m])};
+    if (measure < 20)
+        return {QStringLiteral("読みやすさ指標"), text(vocab::IndexNames[m - 9])};
+    if (measure >= 45)
+        return {text(vocab::StyleNamesJa[m - 45]), text(vocab::StyleNames[m - 45])};
+    return {text(vocab::RatioNamesJa[m - 22]), text(vocab::RatioNames[m - 22])};
+}
+
+QString historyColumnsTable() {
+    QList<QStringList> rows;
+    for (int column = HistoryColumn::FirstStored; column < HistoryColumn::Count; ++column)
+        rows.append(QStringList{HistoryColumnCaption(column)} +
+                    historyColumnMeaning(HistoryColumnMeasure(column)));
+    return MarkdownTable({QStringLiteral("列見出し"), QStringLiteral("意味"), QStringLiteral("英語名")},
+                         rows);
+}
+
+// The auxiliary bars' check boxes: captioned with the measure's key in lower case.
+QString auxiliaryBarsTable() {
+    QList<QStringList> rows;
+    for (const int measure : AuxiliaryMeasures) {
+        const TAuxMeasure* bar = FindAuxMeasure(measure);
+        const QString key = text(vocab::ColumnKeys[std::size_t(measure)]);
+        rows.append({key.toLower(), key, text(vocab::RatioNamesJa[std::size_t(measure - 22)]),
+                     bar && bar->tenthScale ? QStringLiteral("10") : QStringLiteral("1")});
+    }
+    return MarkdownTable({QStringLiteral("チェック"), QStringLiteral("凡例"), QStringLiteral("意味"),
+                          QStringLiteral("帯１つ分の高さ")},
+                         rows);
+}
+
+// "グループの見分け方": each kind's title line and what it says, as the window explains it.
+QString recordKindsTable() {
+    QList<QStringList> rows;
+    for (const int kind : {1, 2, 0}) {
+        QStringList lines = RecordKindText(kind).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QString title = lines.isEmpty() ? QString() : lines.takeFirst();
+        rows.append({RecordKindCaption(kind), title, lines.join(QStringLiteral(" ／ "))});
+    }
+    return MarkdownTable({QStringLiteral("メニュー"), QStringLiteral("種類"), QStringLiteral("見分け方")},
+                         rows);
+}
+
+QString markName(TMarkType mark) {
+    switch (mark) {
+    case TMarkType::Square: return QStringLiteral("■ 四角");
+    case TMarkType::Diamond: return QStringLiteral("◆ ひし形");
+    case TMarkType::TriangleUp: return QStringLiteral("▲ 上向きの三角");
+    case TMarkType::BowTie: return QStringLiteral("⋈ 横に向き合う三角");
+    case TMarkType::TriangleDown: return QStringLiteral("▼ 下向きの三角");
+    case TMarkType::Upright: return QStringLiteral("▮ 縦長の四角");
+    case TMarkType::Flat: return QStringLiteral("▬ 横長の四角");
+    case TMarkType::None: break;
+    }
+    return QStringLiteral("なし（線だけ）");
+}
+
+// The ten grade-level lines of the graph and the mark each point carries.
+QString graphSeriesTable() {
+    QList<QStringList> rows;
+    for (int formula = 0; formula < 10; ++formula)
+        rows.append({text(vocab::ColumnKeys[std::size_t(formula + 9)]),
+                     text(vocab::IndexNames[std::size_t(formula)]),
+                     markName(SeriesStyle(formula).mark)});
+    return MarkdownTable({QStringLiteral("凡例"), QStringLiteral("名称"), QStringLiteral("点の印")}, rows);
+}
+
+// The genres a sample's title is coloured by, and the three sample levels.
+QString sampleStylesTable() {
+    QList<QStringList> rows;
+    for (int style = 1; style < StyleCount; ++style)
+        rows.append({QStringLiteral("分野"), StyleName(style)});
+    for (int level = 0; level < 3; ++level)
+        rows.append({QStringLiteral("レベル"), SampleLevelLabel(level)});
+    return MarkdownTable({QStringLiteral("区分"), QStringLiteral("凡例の文字")}, rows);
+}
+
 const std::map<QString, std::function<QString()>>& tables() {
     static const std::map<QString, std::function<QString()>> all = {
         {QStringLiteral("after-measurement"), afterMeasurementTable},
+        {QStringLiteral("auxiliary-bars"), auxiliaryBarsTable},
+        {QStringLiteral("graph-series"), graphSeriesTable},
+        {QStringLiteral("history-columns"), historyColumnsTable},
+        {QStringLiteral("record-kinds"), recordKindsTable},
+        {QStringLiteral("sample-styles"), sampleStylesTable},
         {QStringLiteral("columns"), columnsTable},
         {QStringLiteral("conditions"), conditionsTable},
         {QStringLiteral("display-items"), displayItemsTable},

@@ -1,5 +1,7 @@
 // Renders the manual (docs/manual/NN-*.md) to a PDF at build time.
 #include "cli/CountCommand.h"
+#include "cli/HistoryCommand.h"
+#include "tools/manual/ExampleHistory.h"
 #include "tools/manual/ManualRenderer.h"
 #include "tools/manual/ManualSource.h"
 
@@ -7,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <sstream>
@@ -18,15 +21,21 @@ int fail(const QString& message) {
     return 2;
 }
 
-// pelmar-count in-process, inside the manual's examples folder so that examples name files as
-// a teacher would.
-std::optional<QString> runCount(const QString& folder, const QStringList& arguments,
-                                QString* error) {
+// An example program in-process, inside the manual's examples folder so that examples name
+// files as a teacher would; pelmar-history lists the example history as if it were the
+// reader's own.
+std::optional<QString> runExample(const QString& folder, const QString& history,
+                                  const QString& program, const QStringList& arguments,
+                                  QString* error) {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder);
     std::istringstream in;
     std::ostringstream out, err;
-    const int status = pelmar::RunCountCommand(arguments, in, out, err);
+    const int status =
+        program == QLatin1String("pelmar-history")
+            ? pelmar::RunHistoryCommand(QStringList{QStringLiteral("--data-dir"), history} + arguments,
+                                        out, err)
+            : pelmar::RunCountCommand(arguments, in, out, err);
     QDir::setCurrent(previous);
     if (status != 0) {
         *error = QString::fromStdString(err.str()).trimmed();
@@ -71,8 +80,16 @@ int main(int argc, char** argv) {
     pelmar::manual::TDirectiveContext context;
     context.version = parser.value(versionOption);
     const QString examples = QDir(folder).filePath(QStringLiteral("examples"));
-    context.run = [&examples](const QStringList& arguments, QString* error) {
-        return runCount(examples, arguments, error);
+    const QTemporaryDir history;
+    if (!history.isValid())
+        return fail(QStringLiteral("no temporary folder for the example history"));
+    const QString historyError = pelmar::manual::WriteExampleHistory(
+        QDir(examples).filePath(QStringLiteral("history.txt")), examples, history.path());
+    if (!historyError.isEmpty())
+        return fail(historyError);
+    context.run = [&examples, &history](const QString& program, const QStringList& arguments,
+                                        QString* error) {
+        return runExample(examples, history.path(), program, arguments, error);
     };
     const pelmar::manual::TExpanded manual = pelmar::manual::AssembleManual(folder, context);
     if (!manual.error.isEmpty())

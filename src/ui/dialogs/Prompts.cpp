@@ -1,5 +1,6 @@
 #include "ui/dialogs/Prompts.h"
 
+#include "desktop/DesktopHandler.h"
 #include "desktop/MessageLayout.h"
 #include "ui/dialogs/MyMessageForm.h"
 
@@ -26,6 +27,25 @@ QString shown(const QString& text) {
 QString caption(TMsgButton button) { return QString::fromUtf8(MsgButtonInfo(button).caption); }
 
 QString title(TMsgKind kind) { return QString::fromUtf8(MsgKindCaption(kind)); }
+
+// The program the desktop names for a type, as xdg-open would find it; empty when none.
+QString desktopDefault(const QString& type) {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return {};
+    QProcess query;
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForFinished(5000))
+        return {};
+    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+}
+
+TDesktopLookup desktopLookup() {
+    TDesktopLookup lookup;
+    lookup.defaultProgram = desktopDefault;
+    lookup.findExecutable = [](const QString& name) { return QStandardPaths::findExecutable(name); };
+    return lookup;
+}
 
 // A plain message box with the program's Japanese button captions.
 class TDesktopPrompts : public TPrompts {
@@ -77,8 +97,8 @@ public:
 
     bool openUrl(const QUrl& url) override {
         // The desktop hands a link to xdg-open and reports success whether or not any program
-        // takes it; ask first whether a mail program is set up at all.
-        if (url.scheme() == QStringLiteral("mailto") && !HasMailProgram())
+        // takes it; ask first whether one is there to take it.
+        if (!DesktopCanOpen(url, desktopLookup()))
             return false;
         return QDesktopServices::openUrl(url);
     }
@@ -91,15 +111,7 @@ public:
 } // namespace
 
 bool HasMailProgram() {
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
-        return false;
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                          QStringLiteral("x-scheme-handler/mailto")});
-    if (!query.waitForFinished(5000))
-        return false;
-    return !query.readAllStandardOutput().trimmed().isEmpty();
+    return !desktopDefault(QStringLiteral("x-scheme-handler/mailto")).isEmpty();
 }
 
 std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& caption,

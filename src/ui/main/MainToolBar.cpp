@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QFontInfo>
 #include <QLayout>
 #include <QFrame>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QProgressBar>
 #include <QStyle>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace pelmar {
 namespace {
@@ -91,17 +94,32 @@ TMainToolBar::TMainToolBar(const TMainToolActions& actions, QWidget* parent) : Q
     m_helpButton->setIcon(ToolIcon("help"));
     m_helpButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     QMenu* helpMenu = actions.helpMenu;
-    connect(m_helpButton, &QToolButton::clicked, this,
-            [helpMenu] { helpMenu->exec(QCursor::pos()); });
+    connect(m_helpButton, &QToolButton::clicked, this, [this, helpMenu] {
+        // A click opens the menu where the pointer is. The access key leaves the pointer
+        // wherever it was, maybe far from the window: then the menu opens under the button.
+        const QPoint pointer = QCursor::pos();
+        const bool pointed = m_helpButton->rect().contains(m_helpButton->mapFromGlobal(pointer));
+        helpMenu->exec(pointed ? pointer
+                               : m_helpButton->mapToGlobal(m_helpButton->rect().bottomLeft()));
+    });
     addWidget(m_helpButton);
 
     setCompact(false);
 }
 
 void TMainToolBar::setCompact(bool compact) {
+    // With every command on the bar, buttons as wide as their captions in a pixel smaller type
+    // keep the whole bar within the window's design width, so it fits an 800-pixel screen.
+    QFont captions; // nothing set: the bar's own type
+    if (compact) {
+        captions = font();
+        captions.setPixelSize(std::max(1, QFontInfo(font()).pixelSize() - 1));
+    }
     for (QAction* action : actions())
-        if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action)))
-            button->setMinimumSize(compact ? 64 : 78, 35);
+        if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
+            button->setMinimumSize(compact ? 0 : 78, 35);
+            button->setFont(captions);
+        }
 }
 
 int TMainToolBar::widthForAllCommands() const {

@@ -7,6 +7,7 @@
 #include "platform/AppPaths.h"
 #include "platform/DocumentLauncher.h"
 #include "storage/BuiltinWordData.h"
+#include "ui/common/WindowFont.h"
 #include "ui/fly/FlyWindow.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/main/MainToolBar.h"
@@ -51,12 +52,6 @@ QString utf8(std::string_view text) {
 
 QString key(std::size_t position) { return utf8(vocab::PositionKeys[position]); }
 
-QStringList japaneseFamilies() {
-    return {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-            QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"),
-            QStringLiteral("DejaVu Sans")};
-}
-
 } // namespace
 
 TForm1::TForm1(std::unique_ptr<TPrompts> prompts, QWidget* parent)
@@ -69,10 +64,7 @@ TForm1::TForm1(std::unique_ptr<TPrompts> prompts, QWidget* parent)
     m_info.systemVersion = QSysInfo::kernelVersion();
     m_helpDocument = HelpDocumentPath(QCoreApplication::applicationDirPath());
 
-    QFont font;
-    font.setFamilies(japaneseFamilies());
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(JapaneseWindowFont());
     setMinimumWidth(DesignWidth);
     setAcceptDrops(true);
 

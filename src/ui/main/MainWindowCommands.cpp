@@ -83,8 +83,10 @@ void TForm1::acSaveExecute() {
 void TForm1::ShowRecordValues(const TRecItem& record) {
     PutRecordForFly(record, m_totals, m_whole);
     // The kept values now mix the record with the last measurement: saving them would store a
-    // record of neither text.
+    // record of neither text, and the fly graph, which shows the record, must not take them
+    // for the measured text under that text's name.
     acSave->setEnabled(false);
+    m_flyHandOverDue = false;
 }
 
 void TForm1::acLineGraphExecute() {

@@ -1,7 +1,7 @@
 #include "ui/main/MainWindow.h"
 
 #include "desktop/TextFileLoad.h"
-#include "ui/main/BusyCursor.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/main/MainToolBar.h"
 #include "ui/main/TextPanes.h"
 
@@ -154,10 +154,11 @@ void TForm1::acOpenExecute() {
 }
 
 void TForm1::LoadTextFile(const QString& path) {
-    m_filePath = path;
-    m_textName = path;
+    // A file that did not come in names nothing: the pane keeps its text and that text's name.
     if (!loadIntoInputPane(path))
         return;
+    m_filePath = path;
+    m_textName = path;
     ShowTextLoaded(true);
     acCount->trigger();
 }

@@ -5,8 +5,8 @@
 #include "measure/MeasureFiles.h"
 #include "measure/MeasureLines.h"
 #include "platform/TextFile.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/main/MainToolBar.h"
-#include "ui/main/BusyCursor.h"
 #include "ui/main/OptionPanel.h"
 #include "ui/main/TextPanes.h"
 
@@ -67,6 +67,14 @@ void TForm1::MeasureFiles(QStringList paths) {
             pause(m_batchPause);
     }
     m_inBatch = false;
+    if (m_batchMeasured == 0) {
+        // No file came in: what the pane holds is no batch file.
+        SetBatchIndex(-1);
+    } else {
+        // Counting again measures the shown file at its place in the batch: the first file
+        // replaces the pane's rows, header and all; a later one adds its row under them.
+        m_batchMeasured = m_batchIndex;
+    }
     if (m_options.afterMeasurement[after::ShowGraph])
         acLineGraph->trigger();
     if (m_closePending)

@@ -47,7 +47,8 @@ TOptionPanel::TOptionPanel(TMeasureOptions& options, QWidget* parent)
         auto* layout = new QVBoxLayout(box);
         layout->setContentsMargins(4, 4, 4, 4);
         m_groups[index] = box;
-        row->addWidget(box, 1);
+        // The two short after-measurement items leave the room to the lists of long names.
+        row->addWidget(box, index == 3 ? 2 : 3);
         return layout;
     };
     auto list = [this](const char* name, QWidget* owner) {

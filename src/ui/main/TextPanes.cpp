@@ -26,6 +26,9 @@ TTextPanes::TTextPanes(QWidget* parent) : QSplitter(Qt::Horizontal, parent) {
     m_input->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_input->setMinimumWidth(100);
+    // Tab goes on to the next control, as in every other field: a tab typed by mistake would
+    // change the text, and the keyboard could never leave the pane.
+    m_input->setTabChangesFocus(true);
     // Files dropped on the pane go to the window, which measures them.
     m_input->setAcceptDrops(false);
     m_input->viewport()->setAcceptDrops(false);
@@ -38,6 +41,7 @@ TTextPanes::TTextPanes(QWidget* parent) : QSplitter(Qt::Horizontal, parent) {
     m_output->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_output->setMinimumWidth(100);
+    m_output->setTabChangesFocus(true);
     m_output->setAcceptDrops(false);
     m_output->viewport()->setAcceptDrops(false);
     m_output->setContextMenuPolicy(Qt::NoContextMenu);

@@ -110,6 +110,33 @@ TEST(ManualTables, EveryNamedTableIsOneTableAndUnknownNamesAreNone) {
     EXPECT_FALSE(GeneratedTable(u"no-such-table"_s));
 }
 
+TEST(ManualTables, HistoryTablesFollowTheWindow) {
+    // Every value column the history window shows, by its header, with a name for each.
+    const QList<QStringList> columns = readTable(*GeneratedTable(u"history-columns"_s));
+    ASSERT_EQ(columns.size(), 1 + 35);
+    EXPECT_EQ(columns[1][0], u"sent"_s);
+    EXPECT_EQ(columns[10][0], u"PMJP"_s);
+    EXPECT_EQ(columns[21][0], u"WPS"_s);
+    EXPECT_EQ(columns[35][0], u"gen"_s);
+    for (const QStringList& row : columns)
+        EXPECT_FALSE(row[1].isEmpty() || row[2].isEmpty()) << row[0].toStdString();
+
+    // The auxiliary check boxes in the window's order; words per sentence is scaled by ten,
+    // seconds of inner voice are not.
+    const QList<QStringList> bars = readTable(*GeneratedTable(u"auxiliary-bars"_s));
+    QStringList boxes;
+    for (const QStringList& row : bars.mid(1))
+        boxes << row[0];
+    EXPECT_EQ(boxes, (QStringList{u"wps"_s, u"civ"_s, u"wpp"_s, u"sypw"_s, u"pps"_s, u"psy3"_s}));
+    EXPECT_EQ(bars[1][3], u"10"_s);
+    EXPECT_EQ(bars[2][3], u"1"_s);
+
+    const QList<QStringList> kinds = readTable(*GeneratedTable(u"record-kinds"_s));
+    ASSERT_EQ(kinds.size(), 4);
+    EXPECT_EQ(kinds[1][1], u"サンプルのデータ"_s);
+    EXPECT_TRUE(kinds[3][2].startsWith(u"一覧表の通し番号のアイコンが あか色 ／ "_s)) << kinds[3][2].toStdString();
+}
+
 TEST(ManualTables, IndexDescriptionsAreTheWindowsBlocks) {
     const QString markdown = *GeneratedTable(u"index-descriptions"_s);
     for (int k = 9; k <= 19; ++k) {
