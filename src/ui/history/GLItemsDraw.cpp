@@ -2,12 +2,12 @@
 #include "ui/history/GLItems.h"
 
 #include "history/RecItems.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/history/GLILable.h"
 #include "ui/history/GLImage.h"
 #include "ui/history/GraphPaint.h"
 #include "ui/history/GraphText.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -25,15 +25,6 @@ constexpr int AxisTextGap = 2;
 constexpr int AxisTextMinPixels = 8;
 // Ticks closer than this would run together into a black bar.
 constexpr int AxisTickGap = 3;
-
-// The hourglass while a drawing runs, also when it ends early.
-class TBusyCursor {
-public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 // Text on the bands is drawn without smoothing: smoothed edges would blend with the band
 // colours, and a whitened copy would keep a coloured fringe round every letter.
@@ -59,7 +50,7 @@ void TGLItems::draw(bool light) {
     const QPointer<TGLItems> alive(this);
     Q_EMIT busyChanged(true);
     {
-        const TBusyCursor busy;
+        const TBusyCursor busy(Qt::WaitCursor);
         for (;;) {
             const bool layout = m_layoutPending;
             const bool lightNow = m_pendingLight && !layout;

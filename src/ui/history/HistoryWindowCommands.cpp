@@ -13,6 +13,7 @@
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/CopyScreenRect.h"
 #include "ui/history/GLItems.h"
 #include "ui/main/MainWindow.h"
@@ -32,19 +33,6 @@
 #include <algorithm>
 
 namespace pelmar {
-
-namespace {
-
-// An hourglass for as long as the object lives.
-class TBusyCursor {
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
-
-} // namespace
 
 void TForm2::attachMain(TForm1* main, TForm4* fly) {
     m_main = main;
@@ -165,7 +153,7 @@ void TForm2::acDrawExecute() {
     m_tools->setSampleControlsEnabled(false);
     THistoryOutcome outcome;
     {
-        TBusyCursor busy;
+        TBusyCursor busy(Qt::WaitCursor);
         changeItems([&] { outcome = ReloadHistory(m_items, m_dataFolder, m_settings.view); });
         clearSortMarks();
     }
@@ -181,7 +169,7 @@ void TForm2::SampleSettingsChanged() {
     m_tools->setSampleControlsEnabled(false);
     THistoryOutcome outcome;
     {
-        TBusyCursor busy;
+        TBusyCursor busy(Qt::WaitCursor);
         changeItems([&] { outcome = ReloadKeepingGroups(m_items, m_dataFolder, m_settings.view); });
     }
     m_tools->setSampleControlsEnabled(true);
