@@ -440,6 +440,22 @@ TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
     EXPECT_TRUE(dialogs->infos.last().startsWith(u"Title: Spring festival\r\nDate: "_s));
 }
 
+TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
+    // As on a 1024x768 screen: a window of four fifths of it.
+    QSettings ini(SettingsFilePath(), QSettings::IniFormat);
+    ini.setValue("GraphPos/width", 819);
+    ini.setValue("GraphPos/height", 614);
+    ini.sync();
+    TForm2& w = open(0, 3);
+    QWidget* upper = w.findChild<QWidget*>(u"UpperPanel"_s);
+    ASSERT_NE(upper, nullptr);
+    EXPECT_GE(upper->height(), 153);
+    EXPECT_LE(upper->height(), w.toolArea()->sizeHint().height() + 30);
+    // The plot is what the graph keeps after its 33 + 232 pixel strips and the scroll bar.
+    EXPECT_GE(w.graph()->height(), 614 - upper->height() - 80);
+    EXPECT_GT(w.graph()->plane().Height, 90);
+}
+
 TEST(HistoryInputDialog, AsksItsPromptUnderAWholeCaption) {
     const QString caption = u"計測データのグループ名を変更"_s;
     const auto box = MakeHistoryInputDialog(nullptr, caption, u"新しい名前"_s, u"Unit 1"_s);

@@ -435,8 +435,14 @@ void TForm2::showEvent(QShowEvent* event) {
     // The tool area as wide as it wants, within reason; the lists take the rest.
     const int tools = std::min(m_tools->sizeHint().width() + 24, width() * 11 / 20);
     m_upperSplitter->setSizes({tools, std::max(200, width() - tools)});
-    const int upperHeight = std::max(m_upperSplitter->minimumHeight(), m_halves->height() * 2 / 5);
-    m_halves->setSizes({upperHeight, std::max(345, m_halves->height() - upperHeight)});
+    // The upper half as high as its tool area (with room for the tool area's sideways scroll
+    // bar), never below its least height; the graph, whose plot is what is left after its
+    // fixed strips, takes all the rest.
+    const auto* toolScroll = qobject_cast<QScrollArea*>(m_upperSplitter->widget(0));
+    const int toolHeight = m_tools->sizeHint().height() +
+                           (toolScroll ? toolScroll->horizontalScrollBar()->sizeHint().height() : 0);
+    const int upperHeight = std::max(m_upperSplitter->minimumHeight(), toolHeight);
+    m_halves->setSizes({upperHeight, std::max(m_graph->minimumHeight(), m_halves->height() - upperHeight)});
     m_listSplitter->setSizes({m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
     // Loaded once the window is up, so a message about the file shows in front of it.
     QTimer::singleShot(0, this, &TForm2::acDrawExecute);
