@@ -89,8 +89,8 @@ TEST_F(HistoryFoldersTest, OpenGroupReplacesOrAddsMembersWithoutWriting) {
 }
 
 TEST_F(HistoryFoldersTest, OpeningAGroupKeepsTheSamplesWhereverASortPutThem) {
-    writeHistory(folderFile("F"), join({{"[Titles]", "G", "[G]", "g1"},
-                                        recordSection("g1", {3}, "member")}));
+    writeHistory(folderFile("F"),
+                 join({{"[Titles]", "G", "[G]", "g1"}, recordSection("g1", {3}, "member")}));
     ASSERT_TRUE(ReloadHistory(items, dir.path(), {}).ok);
     items.Reorder({2, 1, 0}); // sorted: "second", "first", "sample"
     items.Sorted = true;

@@ -171,8 +171,10 @@ TEST_F(HistoryStoreTest, MissingHistoryGivesNothingAndDamagedGivesItsMessage) {
     items.SampleLevelCounts = {1, 0, 0};
     const THistoryOutcome outcome = ReloadHistory(items, dir.path(), {});
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, "履歴ファイル " + QDir::toNativeSeparators(hst()) + " を読み込めません");
-    EXPECT_FALSE(ReloadKeepingGroups(items, dir.path(), {SampleDisplay::All, {true, true, true}}).ok);
+    EXPECT_EQ(outcome.message,
+              "履歴ファイル " + QDir::toNativeSeparators(hst()) + " を読み込めません");
+    EXPECT_FALSE(
+        ReloadKeepingGroups(items, dir.path(), {SampleDisplay::All, {true, true, true}}).ok);
     EXPECT_EQ(titlesOf(items), "shown,member");
     EXPECT_EQ(items.SampleCount(), 1);
 }

@@ -439,11 +439,14 @@ void TForm2::showEvent(QShowEvent* event) {
     // bar), never below its least height; the graph, whose plot is what is left after its
     // fixed strips, takes all the rest.
     const auto* toolScroll = qobject_cast<QScrollArea*>(m_upperSplitter->widget(0));
-    const int toolHeight = m_tools->sizeHint().height() +
-                           (toolScroll ? toolScroll->horizontalScrollBar()->sizeHint().height() : 0);
+    const int toolHeight =
+        m_tools->sizeHint().height() +
+        (toolScroll ? toolScroll->horizontalScrollBar()->sizeHint().height() : 0);
     const int upperHeight = std::max(m_upperSplitter->minimumHeight(), toolHeight);
-    m_halves->setSizes({upperHeight, std::max(m_graph->minimumHeight(), m_halves->height() - upperHeight)});
-    m_listSplitter->setSizes({m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
+    m_halves->setSizes(
+        {upperHeight, std::max(m_graph->minimumHeight(), m_halves->height() - upperHeight)});
+    m_listSplitter->setSizes(
+        {m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
     // Loaded once the window is up, so a message about the file shows in front of it.
     QTimer::singleShot(0, this, &TForm2::acDrawExecute);
 }

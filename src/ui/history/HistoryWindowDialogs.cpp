@@ -40,7 +40,8 @@ public:
 
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& initial) override {
-        const std::unique_ptr<QInputDialog> box = MakeHistoryInputDialog(m_parent, title, prompt, initial);
+        const std::unique_ptr<QInputDialog> box =
+            MakeHistoryInputDialog(m_parent, title, prompt, initial);
         if (box->exec() != QDialog::Accepted)
             return std::nullopt;
         return box->textValue();
@@ -64,7 +65,8 @@ private:
 } // namespace
 
 std::unique_ptr<QInputDialog> MakeHistoryInputDialog(QWidget* parent, const QString& caption,
-                                                     const QString& prompt, const QString& initial) {
+                                                     const QString& prompt,
+                                                     const QString& initial) {
     // The main window's box, which is wide enough for the captions, with the prompt under it.
     std::unique_ptr<QInputDialog> box = MakeInputDialog(parent, caption, initial);
     box->setLabelText(prompt);

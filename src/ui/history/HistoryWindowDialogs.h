@@ -15,7 +15,8 @@ namespace pelmar {
 
 // The input box of the folder and group operations: the caption as its title, the prompt over
 // the line, wide enough that the window manager shows the whole caption.
-[[nodiscard]] std::unique_ptr<QInputDialog> MakeHistoryInputDialog(QWidget* parent, const QString& caption,
+[[nodiscard]] std::unique_ptr<QInputDialog> MakeHistoryInputDialog(QWidget* parent,
+                                                                   const QString& caption,
                                                                    const QString& prompt,
                                                                    const QString& initial);
 
