@@ -108,8 +108,11 @@ bool THistoryFolders::readable(const THistoryRead& read) {
 void THistoryFolders::OpenGroup(TRecItems& items, const QString& folder, const QString& group,
                                 bool add) {
     if (!add) {
-        for (int i = items.Count() - 1; i >= items.SampleCount(); --i)
-            items.Delete(i);
+        // Every record but the samples goes; after a sort they need not be the first ones.
+        for (int i = items.Count() - 1; i >= 0; --i) {
+            if (!items.Item(i)->IsSample())
+                items.Delete(i);
+        }
     }
     const QString path = FolderPath(folder);
     const THistoryRead read = ReadHistoryFile(path);

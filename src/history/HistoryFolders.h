@@ -46,7 +46,7 @@ public:
     [[nodiscard]] QString FolderPath(const QString& folder) const;
 
     // Adds the records of a group ("開く", or "追加で開く" with add): without add, every item
-    // after the samples goes first.
+    // but the samples goes first.
     void OpenGroup(TRecItems& items, const QString& folder, const QString& group, bool add);
     // Files every unassigned record into a group, after asking.
     TGroupMove MoveUnassignedToGroup(const QString& folder, const QString& group);

@@ -88,6 +88,19 @@ TEST_F(HistoryFoldersTest, OpenGroupReplacesOrAddsMembersWithoutWriting) {
     EXPECT_EQ(inodeOf(folderFile("F")), inode);
 }
 
+TEST_F(HistoryFoldersTest, OpeningAGroupKeepsTheSamplesWhereverASortPutThem) {
+    writeHistory(folderFile("F"),
+                 join({{"[Titles]", "G", "[G]", "g1"}, recordSection("g1", {3}, "member")}));
+    ASSERT_TRUE(ReloadHistory(items, dir.path(), {}).ok);
+    items.Reorder({2, 1, 0}); // sorted: "second", "first", "sample"
+    items.Sorted = true;
+    folders.OpenGroup(items, "F", "G", false);
+    ASSERT_EQ(items.Count(), 2);
+    EXPECT_EQ(items.Item(0)->Title, "sample");
+    EXPECT_EQ(items.Item(1)->Title, "member");
+    EXPECT_EQ(items.SampleCount(), 1);
+}
+
 TEST(MoveQuestion, ListsUpToThreeTitles) {
     EXPECT_EQ(MoveQuestion({}, 0, "G"), "以上 0 個のデータを G に追加します\r\nよろしいか？");
     EXPECT_EQ(MoveQuestion({"a", "b", "c"}, 3, "G"),

@@ -5,9 +5,11 @@
 #include "history/HistoryStore.h"
 #include "platform/AppPaths.h"
 #include "ui/fly/FlyWindow.h"
+#include "ui/history/GLItems.h"
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
+#include "ui/history/HistoryWindowDialogs.h"
 #include "ui/main/MainWindow.h"
 
 #include <QAction>
@@ -15,6 +17,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -345,6 +348,80 @@ TEST_F(HistoryWindowTest, DataGroupMenuListsFoldersAndGroups) {
     EXPECT_TRUE(dialogs->questions.first().contains(u"1 個のデータを y に追加します"_s));
 }
 
+TEST_F(HistoryWindowTest, AReloadHideOrOpenedGroupLeavesNothingSelected) {
+    test::writeHistory(QDir(AppDataFolder()).filePath("datas/Class.hst"),
+                       test::join({{"[Titles]", "Term 1", "[Term 1]", "g1"},
+                                   test::measuredRecord("g1", 9, "Group text")}));
+    TForm2& w = open(0, 4);
+    // The lists lose their selection when the collection changes; the graph's marks, the
+    // status bar and the commands that need a selection must follow.
+    const auto expectNothingSelected = [&](const char* after) {
+        EXPECT_TRUE(w.selectedRows().empty()) << after;
+        EXPECT_TRUE(w.graph()->selectedPositions().empty()) << after;
+        EXPECT_FALSE(action("acShowFlyGraph")->isEnabled()) << after;
+        EXPECT_FALSE(action("acProperty")->isEnabled()) << after;
+        EXPECT_EQ(w.statusText(1), u"0 個選択"_s) << after;
+    };
+    selectRows({1});
+    ASSERT_EQ(w.graph()->selectedPositions(), std::vector<int>{2});
+    ASSERT_TRUE(action("acShowFlyGraph")->isEnabled());
+    w.acDrawExecute();
+    expectNothingSelected("a reload");
+
+    selectRows({0});
+    action("acHide")->trigger();
+    expectNothingSelected("hiding");
+
+    selectRows({0});
+    w.dataGroupMenu()->popup(QPoint(0, 0));
+    w.dataGroupMenu()->hide();
+    w.dataGroupMenu()->actions()[0]->menu()->actions()[0]->menu()->actions()[0]->trigger();
+    ASSERT_EQ(rows(), QStringList({"Group text"}));
+    expectNothingSelected("opening a group");
+}
+
+TEST_F(HistoryWindowTest, AfterASortSamplesAreKnownByWhatTheyAreNotWhereTheyAre) {
+    TForm2& w = open(2, 3);
+    // Sorted by title the user's "The old bridge" and "Spring festival" take the places the
+    // samples had: they stay the user's to rename, delete and drag, and the samples stay
+    // guarded.
+    clickHeader(w.titleList(), HistoryColumn::Title);
+    ASSERT_EQ(rows(), QStringList({"A letter home", "Sample 1", "Sample 2", "Spring festival",
+                                   "The old bridge"}));
+    selectRows({4});
+    w.UpdateActions();
+    EXPECT_TRUE(action("acRename")->isEnabled());
+    EXPECT_TRUE(action("acDelete")->isEnabled());
+    selectRows({1});
+    w.UpdateActions();
+    EXPECT_FALSE(action("acRename")->isEnabled());
+    EXPECT_FALSE(action("acDelete")->isEnabled());
+    w.acDeleteExecute();
+    EXPECT_EQ(dialogs->messages, QStringList({"サンプルは編集できません"}));
+
+    // A drag of the user's record starts, and a sample row takes no drop.
+    selectRows({3});
+    THistoryTableView* view = w.titleList();
+    QTest::mousePress(view->viewport(), Qt::RightButton, {}, rowCentre(view, 3));
+    QTest::mouseMove(view->viewport(), rowCentre(view, 2));
+    EXPECT_TRUE(view->dragging());
+    EXPECT_EQ(w.model()->dropRow(), -1);
+    QTest::mouseMove(view->viewport(), rowCentre(view, 4));
+    EXPECT_EQ(w.model()->dropRow(), 4);
+    QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, rowCentre(view, 2));
+
+    // Hiding a sample that a sort moved away still leaves its level.
+    selectRows({1});
+    action("acHide")->trigger();
+    EXPECT_EQ(w.items().SampleCount(), 1);
+
+    selectRows({2}); // "Spring festival"
+    dialogs->answers = {true, true};
+    w.acDeleteExecute();
+    EXPECT_EQ(dialogs->messages.size(), 1);
+    EXPECT_EQ(rows(), QStringList({"A letter home", "The old bridge", "Sample 2", "Sample 1"}));
+}
+
 TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
     TForm2& w = open(0, 1);
     action("acWord")->trigger();
@@ -361,6 +438,33 @@ TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
     selectRows({0});
     action("acProperty")->trigger();
     EXPECT_TRUE(dialogs->infos.last().startsWith(u"Title: Spring festival\r\nDate: "_s));
+}
+
+TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
+    // As on a 1024x768 screen: a window of four fifths of it.
+    QSettings ini(SettingsFilePath(), QSettings::IniFormat);
+    ini.setValue("GraphPos/width", 819);
+    ini.setValue("GraphPos/height", 614);
+    ini.sync();
+    TForm2& w = open(0, 3);
+    QWidget* upper = w.findChild<QWidget*>(u"UpperPanel"_s);
+    ASSERT_NE(upper, nullptr);
+    EXPECT_GE(upper->height(), 153);
+    EXPECT_LE(upper->height(), w.toolArea()->sizeHint().height() + 30);
+    // The plot is what the graph keeps after its 33 + 232 pixel strips and the scroll bar.
+    EXPECT_GE(w.graph()->height(), 614 - upper->height() - 80);
+    EXPECT_GT(w.graph()->plane().Height, 90);
+}
+
+TEST(HistoryInputDialog, AsksItsPromptUnderAWholeCaption) {
+    const QString caption = u"計測データのグループ名を変更"_s;
+    const auto box = MakeHistoryInputDialog(nullptr, caption, u"新しい名前"_s, u"Unit 1"_s);
+    EXPECT_EQ(box->windowTitle(), caption);
+    EXPECT_EQ(box->labelText(), u"新しい名前"_s);
+    EXPECT_EQ(box->textValue(), u"Unit 1"_s);
+    EXPECT_EQ(box->cancelButtonText(), u"キャンセル"_s);
+    // Narrower, the window manager shortens the caption to "計測デー… を変更".
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(caption) + 100);
 }
 
 class HistoryWithMainTest : public HistoryWindowTest {

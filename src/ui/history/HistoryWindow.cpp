@@ -157,8 +157,9 @@ void TForm2::createPanes() {
     for (THistoryTableView* view : {m_titleList, m_valueTable}) {
         view->canStartDrag = [this] { return !sampleSelected() && !selectedRows().empty(); };
         view->acceptsDrop = [this](int row) {
-            return !m_titleList->selectionModel()->isRowSelected(row, QModelIndex()) &&
-                   m_model->positionOfRow(row) >= m_items.SampleCount();
+            const TRecItem* item = m_model->itemAtRow(row);
+            return !m_titleList->selectionModel()->isRowSelected(row, QModelIndex()) && item &&
+                   !item->IsSample();
         };
         connect(view, &THistoryTableView::rowsDropped, this, &TForm2::DropOnRow);
         connect(view, &THistoryTableView::popupRequested, this, [this](QPoint at) {
@@ -430,14 +431,46 @@ void TForm2::showEvent(QShowEvent* event) {
     if (m_shownOnce)
         return;
     m_shownOnce = true;
+    keepFrameOnDesktop();
     // The tool area as wide as it wants, within reason; the lists take the rest.
     const int tools = std::min(m_tools->sizeHint().width() + 24, width() * 11 / 20);
     m_upperSplitter->setSizes({tools, std::max(200, width() - tools)});
-    const int upperHeight = std::max(m_upperSplitter->minimumHeight(), m_halves->height() * 2 / 5);
-    m_halves->setSizes({upperHeight, std::max(345, m_halves->height() - upperHeight)});
-    m_listSplitter->setSizes({m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
+    // The upper half as high as its tool area (with room for the tool area's sideways scroll
+    // bar), never below its least height; the graph, whose plot is what is left after its
+    // fixed strips, takes all the rest.
+    const auto* toolScroll = qobject_cast<QScrollArea*>(m_upperSplitter->widget(0));
+    const int toolHeight =
+        m_tools->sizeHint().height() +
+        (toolScroll ? toolScroll->horizontalScrollBar()->sizeHint().height() : 0);
+    const int upperHeight = std::max(m_upperSplitter->minimumHeight(), toolHeight);
+    m_halves->setSizes(
+        {upperHeight, std::max(m_graph->minimumHeight(), m_halves->height() - upperHeight)});
+    m_listSplitter->setSizes(
+        {m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
     // Loaded once the window is up, so a message about the file shows in front of it.
     QTimer::singleShot(0, this, &TForm2::acDrawExecute);
+}
+
+void TForm2::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    keepFrameOnDesktop();
+}
+
+void TForm2::keepFrameOnDesktop() {
+    // The saved place was kept on the desktop by the client area's size; the window manager's
+    // frame, known only once it has framed the window shown, can still push the bottom (and
+    // the status bar) off a small screen. The position moves once so that the whole frame is
+    // inside; the size stays.
+    const QRect frame = frameGeometry();
+    if (!m_shownOnce || m_frameKept || frame.size() == size())
+        return;
+    m_frameKept = true;
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens << s->geometry();
+    const QPoint place = ClampWindowPosition(frame.topLeft(), frame.size(), screens);
+    if (place != frame.topLeft())
+        move(place);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -81,6 +81,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     QAction* makeAction(const char* name, const QString& caption);
@@ -89,6 +90,7 @@ private:
     void createPanes();
     void wireToolArea();
     void applySettings();
+    void keepFrameOnDesktop();
     void writeSettings();
     void rebuildDataGroupMenu();
     void rebuildFormulaDetails();
@@ -113,6 +115,7 @@ private:
     TForm1* m_main = nullptr;
     TForm4* m_fly = nullptr;
     bool m_shownOnce = false;
+    bool m_frameKept = false;
     std::function<void(QMenu&, QPoint)> m_runMenu;
 
     THistoryTableModel* m_model = nullptr;

@@ -2,6 +2,7 @@
 
 #include "desktop/MessageLayout.h"
 #include "ui/dialogs/MyMessageForm.h"
+#include "ui/dialogs/Prompts.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
@@ -39,15 +40,11 @@ public:
 
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& initial) override {
-        QInputDialog box(m_parent);
-        box.setWindowTitle(title);
-        box.setLabelText(prompt);
-        box.setTextValue(initial);
-        box.setOkButtonText(caption(TMsgButton::OK));
-        box.setCancelButtonText(caption(TMsgButton::Cancel));
-        if (box.exec() != QDialog::Accepted)
+        const std::unique_ptr<QInputDialog> box =
+            MakeHistoryInputDialog(m_parent, title, prompt, initial);
+        if (box->exec() != QDialog::Accepted)
             return std::nullopt;
-        return box.textValue();
+        return box->textValue();
     }
 
     void infoMessage(const QString& text) override { ShowInfoMessage(text); }
@@ -66,6 +63,15 @@ private:
 };
 
 } // namespace
+
+std::unique_ptr<QInputDialog> MakeHistoryInputDialog(QWidget* parent, const QString& caption,
+                                                     const QString& prompt,
+                                                     const QString& initial) {
+    // The main window's box, which is wide enough for the captions, with the prompt under it.
+    std::unique_ptr<QInputDialog> box = MakeInputDialog(parent, caption, initial);
+    box->setLabelText(prompt);
+    return box;
+}
 
 std::unique_ptr<THistoryDialogs> MakeHistoryWindowDialogs(QWidget* parent) {
     return std::make_unique<TWindowDialogs>(parent);
