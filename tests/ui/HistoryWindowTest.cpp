@@ -348,6 +348,36 @@ TEST_F(HistoryWindowTest, DataGroupMenuListsFoldersAndGroups) {
     EXPECT_TRUE(dialogs->questions.first().contains(u"1 個のデータを y に追加します"_s));
 }
 
+TEST_F(HistoryWindowTest, AFolderThatCannotBeReadTellsWhyWhenChosen) {
+    const QString broken = QDir(AppDataFolder()).filePath("datas/Broken.hst");
+    QDir().mkpath(QFileInfo(broken).path());
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a history");
+    file.close();
+    TForm2& w = open(0, 1);
+    QMetaObject::invokeMethod(w.dataGroupMenu(), "aboutToShow");
+    const QList<QAction*> top = w.dataGroupMenu()->actions();
+    const QString message = "履歴ファイル " + QDir::toNativeSeparators(broken) + " を読み込めません";
+    for (int m : {0, 1, 2}) {
+        QAction* folder = top[m]->menu()->actions().first();
+        EXPECT_EQ(folder->text(), u"Broken"_s) << m;
+        EXPECT_EQ(folder->menu(), nullptr) << m;
+        EXPECT_FALSE(folder->icon().isNull()) << m;
+        dialogs->messages.clear();
+        folder->trigger();
+        EXPECT_EQ(dialogs->messages, QStringList({message})) << m;
+    }
+    // It can still be renamed, which needs no reading.
+    QMenu* rename = top[3]->menu()->actions().first()->menu();
+    ASSERT_NE(rename, nullptr);
+    ASSERT_EQ(rename->actions().size(), 1);
+    dialogs->inputAnswers = {u"Set aside"_s};
+    rename->actions().first()->trigger();
+    EXPECT_TRUE(QFile::exists(QDir(AppDataFolder()).filePath("datas/Set aside.hst")));
+    EXPECT_EQ(w.items().Count(), 1);
+}
+
 TEST_F(HistoryWindowTest, AReloadHideOrOpenedGroupLeavesNothingSelected) {
     test::writeHistory(QDir(AppDataFolder()).filePath("datas/Class.hst"),
                        test::join({{"[Titles]", "Term 1", "[Term 1]", "g1"},

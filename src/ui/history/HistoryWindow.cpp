@@ -237,6 +237,7 @@ void TForm2::createMenus() {
     m_dataMenus->move = m_dataMenu->addMenu(QStringLiteral("無所属のデータをグループに移動(&S)"));
     m_dataMenus->rename = m_dataMenu->addMenu(QStringLiteral("名前を変更(&N)"));
     m_dataMenus->remove = m_dataMenu->addMenu(QStringLiteral("削除(&D)"));
+    m_dataMenus->problemMark = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     m_dataMenu->addSeparator();
     m_dataMenu->addAction(acDrawGroup);
     connect(m_dataMenu, &QMenu::aboutToShow, this, &TForm2::rebuildDataGroupMenu);
@@ -503,6 +504,7 @@ void TForm2::rebuildDataGroupMenu() {
     actions.renameGroup = [this](const QString& folder, const QString& group) {
         THistoryFolders(m_dataFolder, *m_dialogs).RenameGroup(folder, group);
     };
+    actions.explainProblem = [this](const QString& message) { m_dialogs->message(message); };
     FillDataGroupMenus(*m_dataMenus, folders, actions);
 }
 
