@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -119,7 +120,7 @@ TEST_F(HistoryWindowTest, ListsTheNewestOnTopAndTheSamplesAtTheBottom) {
     EXPECT_EQ(w.statusText(1), u"0 個選択"_s);
     EXPECT_TRUE(w.titleList()->isColumnHidden(5));
     EXPECT_TRUE(w.valueTable()->isColumnHidden(1));
-    EXPECT_EQ(w.titleList()->columnWidth(1), 188);
+    EXPECT_EQ(w.titleList()->columnWidth(2), 130); // the title's width follows the list
     // One selection for both lists.
     selectRows({1, 2});
     EXPECT_TRUE(w.valueTable()->selectionModel()->isRowSelected(2, {}));
@@ -165,6 +166,35 @@ TEST_F(HistoryWindowTest, SortKeepsSelectionAndFocusAndASecondClickReverses) {
                                    "The old bridge", "Train to Kyoto"}));
     EXPECT_TRUE(w.titleList()->horizontalHeader()->isSortIndicatorShown());
     EXPECT_FALSE(w.valueTable()->horizontalHeader()->isSortIndicatorShown());
+}
+
+TEST_F(HistoryWindowTest, TheTitleSortMarkStaysInsideTheTitleList) {
+    TForm2& w = open(0, 30);
+    THistoryTableView* list = w.titleList();
+    QHeaderView* header = list->horizontalHeader();
+    const auto titleEnd = [&] {
+        return header->sectionViewportPosition(HistoryColumn::Title) +
+               header->sectionSize(HistoryColumn::Title);
+    };
+    clickHeader(list, HistoryColumn::Title);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), HistoryColumn::Title);
+    // The mark is drawn at the right end of the section.
+    EXPECT_LE(titleEnd(), list->viewport()->width());
+    EXPECT_GE(titleEnd(), list->viewport()->width() - 2);
+    // It follows the list when the splitter moves, either way.
+    for (int width : {300, 160}) {
+        auto* splitter = qobject_cast<QSplitter*>(list->parentWidget());
+        ASSERT_NE(splitter, nullptr);
+        splitter->setSizes({width, splitter->width() - width});
+        QCoreApplication::processEvents();
+        EXPECT_LE(titleEnd(), list->viewport()->width()) << width;
+        EXPECT_GE(titleEnd(), list->viewport()->width() - 2) << width;
+    }
+    // A title widened by hand keeps its width.
+    header->resizeSection(HistoryColumn::Title, 400);
+    list->resize(list->width() - 20, list->height());
+    EXPECT_EQ(header->sectionSize(HistoryColumn::Title), 400);
 }
 
 TEST_F(HistoryWindowTest, SearchSelectsMatchingTitlesAndEnterSearches) {

@@ -154,6 +154,12 @@ void TForm2::createPanes() {
         }
     }
     m_titleList->setMinimumWidth(30);
+    // The title fills what the list shows beside the number, so the sort mark at its right
+    // end is seen; the date lies beyond, reached sideways.
+    const QFontMetrics header = m_titleList->horizontalHeader()->fontMetrics();
+    m_titleList->setFillColumn(HistoryColumn::Title,
+                               header.horizontalAdvance(HistoryColumnCaption(HistoryColumn::Title)) +
+                                   2 * header.height() + 8);
     for (THistoryTableView* view : {m_titleList, m_valueTable}) {
         view->canStartDrag = [this] { return !sampleSelected() && !selectedRows().empty(); };
         view->acceptsDrop = [this](int row) {
