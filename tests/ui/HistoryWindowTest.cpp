@@ -12,6 +12,8 @@
 #include "ui/history/HistoryWindowDialogs.h"
 #include "ui/main/MainWindow.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +22,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -514,6 +518,54 @@ TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
     // The plot is what the graph keeps after its 33 + 232 pixel strips and the scroll bar.
     EXPECT_GE(w.graph()->height(), 614 - upper->height() - 80);
     EXPECT_GT(w.graph()->plane().Height, 90);
+}
+
+// Every control of the tool area whole in view, without scrolling: at the default size on a
+// 1024x768 screen, at the least size the window takes (which must fit an 800x600 screen with
+// its frame), and at a size between.
+TEST_F(HistoryWindowTest, EveryToolCommandIsInViewAtTheDefaultAndTheLeastWidth) {
+    QSettings ini(SettingsFilePath(), QSettings::IniFormat);
+    ini.setValue("GraphPos/width", 819);
+    ini.setValue("GraphPos/height", 614);
+    ini.sync();
+    TForm2& w = open(0, 12);
+    QList<QWidget*> controls;
+    for (QWidget* c : w.toolArea()->findChildren<QWidget*>()) {
+        if (!c->objectName().isEmpty() &&
+            (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+             qobject_cast<QAbstractSlider*>(c) || qobject_cast<QListWidget*>(c) ||
+             c->objectName() == u"RangeBar"_s))
+            controls << c;
+    }
+    ASSERT_GE(controls.size(), 30);
+    const auto check = [&](const char* size) {
+        QCoreApplication::processEvents();
+        for (QWidget* c : controls) {
+            ASSERT_TRUE(c->isVisible()) << size << " " << c->objectName().toStdString();
+            // What its parents leave of it in the window.
+            QRect shown(c->mapTo(&w, QPoint()), c->size());
+            for (QWidget* a = c->parentWidget(); a && a != &w; a = a->parentWidget())
+                shown &= QRect(a->mapTo(&w, QPoint()), a->size());
+            EXPECT_EQ(shown.size(), c->size()) << size << " " << c->objectName().toStdString();
+        }
+        // Nothing left to scroll to.
+        for (QAbstractScrollArea* area : w.findChildren<QAbstractScrollArea*>()) {
+            if (area->isAncestorOf(w.toolArea())) {
+                EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << size;
+                EXPECT_EQ(area->verticalScrollBar()->maximum(), 0) << size;
+            }
+        }
+    };
+    check("1024x768 default");
+
+    w.resize(1, 1);
+    const QSize least = w.size();
+    // With a frame of a few pixels and a title bar it fits an 800x600 screen.
+    EXPECT_LE(least.width(), 790);
+    EXPECT_LE(least.height(), 560);
+    check("least");
+    w.resize(least.width() + 37, least.height() + 20);
+    check("least + 37");
 }
 
 TEST(HistoryInputDialog, AsksItsPromptUnderAWholeCaption) {
