@@ -77,6 +77,15 @@ protected:
         return *window;
     }
 
+    // As on a 1024x768 screen: a window of four fifths of it.
+    TForm2& openAsOn1024(int unassigned) {
+        QSettings ini(SettingsFilePath(), QSettings::IniFormat);
+        ini.setValue("GraphPos/width", 819);
+        ini.setValue("GraphPos/height", 614);
+        ini.sync();
+        return open(0, unassigned);
+    }
+
     QAction* action(const char* name) const {
         QAction* a = window->findChild<QAction*>(QString::fromLatin1(name));
         EXPECT_NE(a, nullptr) << name;
@@ -505,12 +514,7 @@ TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
 }
 
 TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
-    // As on a 1024x768 screen: a window of four fifths of it.
-    QSettings ini(SettingsFilePath(), QSettings::IniFormat);
-    ini.setValue("GraphPos/width", 819);
-    ini.setValue("GraphPos/height", 614);
-    ini.sync();
-    TForm2& w = open(0, 3);
+    TForm2& w = openAsOn1024(3);
     QWidget* upper = w.findChild<QWidget*>(u"UpperPanel"_s);
     ASSERT_NE(upper, nullptr);
     EXPECT_GE(upper->height(), 153);
@@ -524,11 +528,7 @@ TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
 // 1024x768 screen, at the least size the window takes (which must fit an 800x600 screen with
 // its frame), and at a size between.
 TEST_F(HistoryWindowTest, EveryToolCommandIsInViewAtTheDefaultAndTheLeastWidth) {
-    QSettings ini(SettingsFilePath(), QSettings::IniFormat);
-    ini.setValue("GraphPos/width", 819);
-    ini.setValue("GraphPos/height", 614);
-    ini.sync();
-    TForm2& w = open(0, 12);
+    TForm2& w = openAsOn1024(12);
     QList<QWidget*> controls;
     for (QWidget* c : w.toolArea()->findChildren<QWidget*>()) {
         if (!c->objectName().isEmpty() &&
