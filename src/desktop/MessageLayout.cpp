@@ -45,9 +45,13 @@ bool noLineEnd(char32_t c) {
     return chars.find(c) != std::u32string_view::npos;
 }
 
-bool isBlank(char32_t c) { return c == U' ' || c == U'\t' || c == 0x3000; }
+bool isBlank(char32_t c) {
+    return c == U' ' || c == U'\t' || c == 0x3000;
+}
 
-bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+bool isSeparator(QChar c) {
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
 
 // The first and the last character of a text (a pair of surrogates counting as one).
 char32_t firstOf(const QString& s) {
@@ -143,7 +147,8 @@ bool breakBetween(const TUnit& before, const TUnit& after) {
            after.kind == TUnitKind::Japanese;
 }
 
-std::vector<TPiece> piecesOf(const QString& paragraph, const std::function<int(const QString&)>& widthOf) {
+std::vector<TPiece> piecesOf(const QString& paragraph,
+                             const std::function<int(const QString&)>& widthOf) {
     std::vector<TPiece> pieces;
     const std::vector<TUnit> units = unitsOf(paragraph);
     for (std::size_t u = 0; u < units.size(); ++u) {
@@ -162,10 +167,12 @@ std::vector<TPiece> piecesOf(const QString& paragraph, const std::function<int(c
 
 // The longest start of `text` no wider than `width`, at least one character; after its last
 // path separator when it holds one past its first character.
-qsizetype fittingStart(const QString& text, int width, const std::function<int(const QString&)>& widthOf) {
+qsizetype fittingStart(const QString& text, int width,
+                       const std::function<int(const QString&)>& widthOf) {
     std::vector<qsizetype> ends; // where each character ends
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!(text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()))
+        if (!(text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+              text.at(i + 1).isLowSurrogate()))
             ends.push_back(i + 1);
     }
     std::size_t low = 0, high = ends.size() - 1; // ends[low] always fits (or must)

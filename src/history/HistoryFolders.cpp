@@ -69,7 +69,8 @@ THistoryFolderList ListHistoryFolders(const QString& dataFolder) {
     const QDir datas(FoldersFolderIn(dataFolder));
     // Unreadable files too: left out, a folder would vanish from the menu without a word, and
     // a new folder could take its name in another case.
-    const QFileInfoList files = datas.entryInfoList({QStringLiteral("*") + FolderSuffix}, QDir::Files);
+    const QFileInfoList files =
+        datas.entryInfoList({QStringLiteral("*") + FolderSuffix}, QDir::Files);
     for (const QFileInfo& info : files) {
         // Only the exact extension: "x.hst2", "x.hst.lock" and saving leftovers are no folders.
         const QString fileName = info.fileName();

@@ -99,7 +99,8 @@ QStringList wrap(const QString& text, int preferred, int widest) {
 TEST(MessageWrap, LatinBreaksAtBlanksOnlyAndKeepsParagraphs) {
     EXPECT_EQ(wrap(u"aaaa bbbb cccc dddd"_s, 60, 200), QStringList({"aaaa bbbb", "cccc dddd"}));
     // Blanks at a break are dropped; a paragraph's own indent and empty lines stay.
-    EXPECT_EQ(wrap(u"one   two\r\n\r\n  three"_s, 24, 200), QStringList({"one", "two", "", "  three"}));
+    EXPECT_EQ(wrap(u"one   two\r\n\r\n  three"_s, 24, 200),
+              QStringList({"one", "two", "", "  three"}));
     EXPECT_EQ(wrap(u"  aaaa bbbb"_s, 24, 200), QStringList({"  aaaa", "bbbb"}));
     // A word without blanks stays on one line as far as the screen allows, wider than preferred.
     const QString word(50, QLatin1Char('w'));
@@ -135,7 +136,8 @@ TEST(MessageWrap, JapaneseBreaksBetweenCharactersButNotAtForbiddenPlaces) {
         {u"Unit3の読解", 24, {"Unit3", "の読", "解"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(wrap(QString::fromUtf16(c.text), c.width, 400), c.lines) << QString::fromUtf16(c.text).toStdString();
+        EXPECT_EQ(wrap(QString::fromUtf16(c.text), c.width, 400), c.lines)
+            << QString::fromUtf16(c.text).toStdString();
 }
 
 TEST(MessageWrap, WidthsLeaveRoomForTheIconAndMargins) {

@@ -78,8 +78,9 @@ TEST_F(HistoryFoldersTest, AFolderWithoutReadPermissionIsListedWithItsMessageAnd
     ASSERT_EQ(list.folders.size(), 1u);
     EXPECT_EQ(list.folders[0].name, "Locked");
     EXPECT_TRUE(list.folders[0].groups.isEmpty());
-    EXPECT_EQ(list.folders[0].problem,
-              "履歴ファイル " + QDir::toNativeSeparators(folderFile("Locked")) + " を読み込めません");
+    EXPECT_EQ(list.folders[0].problem, "履歴ファイル " +
+                                           QDir::toNativeSeparators(folderFile("Locked")) +
+                                           " を読み込めません");
     // Its name in another case is still taken, for a new folder and for a rename.
     writeHistory(folderFile("Other"), {});
     dialogs.inputAnswers = {QStringLiteral("locked"), std::nullopt};

@@ -23,10 +23,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTest>
@@ -401,7 +401,8 @@ TEST_F(HistoryWindowTest, AFolderThatCannotBeReadTellsWhyWhenChosen) {
     TForm2& w = open(0, 1);
     QMetaObject::invokeMethod(w.dataGroupMenu(), "aboutToShow");
     const QList<QAction*> top = w.dataGroupMenu()->actions();
-    const QString message = "履歴ファイル " + QDir::toNativeSeparators(broken) + " を読み込めません";
+    const QString message =
+        "履歴ファイル " + QDir::toNativeSeparators(broken) + " を読み込めません";
     for (int m : {0, 1, 2}) {
         QAction* folder = top[m]->menu()->actions().first();
         EXPECT_EQ(folder->text(), u"Broken"_s) << m;

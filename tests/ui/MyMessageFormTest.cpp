@@ -145,7 +145,8 @@ TEST(MyMessageForm, LayoutFollowsTheTextAndThePosition) {
 
 // A path is a "word": splitting it at a slash to fill the lines would cut a file name in two.
 TEST(MyMessageForm, APathKeepsItsOwnLineInBothDialogs) {
-    const QString path = u"/home/teacher/.local/share/pelmar/datas/English_Communication_Year3_Reading.hst"_s;
+    const QString path =
+        u"/home/teacher/.local/share/pelmar/datas/English_Communication_Year3_Reading.hst"_s;
     const QString text = u"履歴ファイル "_s + path + u" を読み込めません"_s;
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     auto form = CreateMyMessage(text, TMsgKind::Information, OkAndCopy);

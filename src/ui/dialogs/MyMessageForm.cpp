@@ -52,6 +52,13 @@ QStyle::StandardPixmap iconOf(TMsgKind kind) {
     }
 }
 
+// The dialog's horizontal unit: the average width of the letters "A".."Z", "a".."z".
+int unitWidthOf(const QFontMetrics& metrics) {
+    static const QString letters =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return metrics.horizontalAdvance(letters) / 52;
+}
+
 QSize screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);
@@ -80,9 +87,7 @@ std::unique_ptr<TMyMessageForm> CreateMyMessage(const QString& text, TMsgKind ki
     const QFontMetrics metrics(form->font());
 
     TMsgLayoutInput in;
-    static const QString letters =
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    in.unitWidth = metrics.horizontalAdvance(letters) / 52;
+    in.unitWidth = unitWidthOf(metrics);
     in.unitHeight = metrics.height();
     in.kind = kind;
     in.buttons = buttons;
@@ -98,7 +103,8 @@ std::unique_ptr<TMyMessageForm> CreateMyMessage(const QString& text, TMsgKind ki
     }
     in.captionWidths = g_captionWidths;
     const QString display =
-        MessageLines(text, metrics, MessageTextWidths(in.unitWidth, kind, in.screen)).join(QLatin1Char('\n'));
+        MessageLines(text, metrics, MessageTextWidths(in.unitWidth, kind, in.screen))
+            .join(QLatin1Char('\n'));
     in.text = metrics.boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, 0), TextFlags, display).size();
     const TMsgLayout layout = LayOutMessage(in);
 
@@ -175,8 +181,7 @@ void SetMessageBoxText(QMessageBox& box, const QString& text) {
     const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
     const QSize area = screen ? screen->availableGeometry().size() : QSize(1024, 768);
     const QFontMetrics metrics(box.font());
-    const int unit = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
-    TMsgTextWidths widths = MessageTextWidths(unit, TMsgKind::Information, area);
+    TMsgTextWidths widths = MessageTextWidths(unitWidthOf(metrics), TMsgKind::Information, area);
     // The box makes itself at most half the screen and 500 pixels wide for wrapped text, and on
     // a screen wider than 1024 pixels never grows beyond the screen less 480 (nor 1000): its
     // lines stay inside that, beside its icon and its somewhat wider margins.
@@ -187,8 +192,8 @@ void SetMessageBoxText(QMessageBox& box, const QString& text) {
     const QStringList lines = MessageLines(text, metrics, widths);
     // Unbreakable lines, so the box cannot break them again its own way.
     box.setTextFormat(Qt::RichText);
-    box.setText(QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QLatin1Char('\n')).toHtmlEscaped() +
-                QStringLiteral("</p>"));
+    box.setText(QStringLiteral("<p style=\"white-space:pre\">") +
+                lines.join(QLatin1Char('\n')).toHtmlEscaped() + QStringLiteral("</p>"));
 }
 
 void SetMyMessageHook(MessageHook hook) { g_hook = std::move(hook); }

@@ -59,8 +59,7 @@ QGroupBox* group(const QString& title, QWidget* parent) {
     return box;
 }
 
-template <typename Layout>
-Layout* tight(Layout* layout) {
+template <typename Layout> Layout* tight(Layout* layout) {
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
     return layout;
@@ -147,7 +146,8 @@ THistoryToolArea::THistoryToolArea(QWidget* parent) : QWidget(parent) {
         item->setToolTip(name);
     }
     // Long names end in "…" (their hints give them whole); the list scrolls to the last ones.
-    formulaList->setFixedWidth(formulaList->fontMetrics().horizontalAdvance(QStringLiteral("Flesch-Kincaid Grade")) + 44);
+    formulaList->setFixedWidth(
+        formulaList->fontMetrics().horizontalAdvance(QStringLiteral("Flesch-Kincaid Grade")) + 44);
     formulaList->setMinimumHeight(60);
     formulaList->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     formulaList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

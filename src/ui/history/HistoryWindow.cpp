@@ -151,9 +151,9 @@ void TForm2::createPanes() {
     // The title fills what the list shows beside the number, so the sort mark at its right
     // end is seen; the date lies beyond, reached sideways.
     const QFontMetrics header = m_titleList->horizontalHeader()->fontMetrics();
-    m_titleList->setFillColumn(HistoryColumn::Title,
-                               header.horizontalAdvance(HistoryColumnCaption(HistoryColumn::Title)) +
-                                   2 * header.height() + 8);
+    m_titleList->setFillColumn(
+        HistoryColumn::Title, header.horizontalAdvance(HistoryColumnCaption(HistoryColumn::Title)) +
+                                  2 * header.height() + 8);
     for (THistoryTableView* view : {m_titleList, m_valueTable}) {
         view->canStartDrag = [this] { return !sampleSelected() && !selectedRows().empty(); };
         view->acceptsDrop = [this](int row) {
@@ -445,7 +445,8 @@ void TForm2::showEvent(QShowEvent* event) {
     m_upperSplitter->setSizes({tools, std::max(ListsLeast, m_upperSplitter->width() - tools)});
     // The upper half as high as its tool area, never below its least height; the graph, whose
     // plot is what is left after its fixed strips, takes all the rest.
-    const int upperHeight = std::max(m_upperSplitter->minimumHeight(), m_tools->sizeHint().height());
+    const int upperHeight =
+        std::max(m_upperSplitter->minimumHeight(), m_tools->sizeHint().height());
     m_halves->setSizes(
         {upperHeight, std::max(m_graph->minimumHeight(), m_halves->height() - upperHeight)});
     // The title list keeps its width where the value table still shows a few columns beside it.

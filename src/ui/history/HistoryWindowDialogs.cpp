@@ -20,8 +20,9 @@ public:
     explicit TWindowDialogs(QWidget* parent) : m_parent(parent) {}
 
     void message(const QString& text) override {
-        QMessageBox box(QMessageBox::Information, QString::fromUtf8(MsgKindCaption(TMsgKind::Information)),
-                        QString(), QMessageBox::Ok, m_parent);
+        QMessageBox box(QMessageBox::Information,
+                        QString::fromUtf8(MsgKindCaption(TMsgKind::Information)), QString(),
+                        QMessageBox::Ok, m_parent);
         SetMessageBoxText(box, text);
         box.button(QMessageBox::Ok)->setText(caption(TMsgButton::OK));
         box.exec();
@@ -48,8 +49,9 @@ public:
 
 private:
     bool ask(const QString& text, QMessageBox::StandardButton second, TMsgButton secondCaption) {
-        QMessageBox box(QMessageBox::Question, QString::fromUtf8(MsgKindCaption(TMsgKind::Confirmation)),
-                        QString(), QMessageBox::Yes | second, m_parent);
+        QMessageBox box(QMessageBox::Question,
+                        QString::fromUtf8(MsgKindCaption(TMsgKind::Confirmation)), QString(),
+                        QMessageBox::Yes | second, m_parent);
         SetMessageBoxText(box, text);
         box.button(QMessageBox::Yes)->setText(caption(TMsgButton::Yes));
         box.button(second)->setText(caption(secondCaption));
