@@ -3,12 +3,9 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <QString>
-#include <QStringList>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace pelmar {
@@ -45,7 +42,7 @@ inline constexpr int MsgCancelResult = 2;
 struct TMsgLayoutInput {
     int unitWidth = 0;  // average width of "A".."Z", "a".."z"
     int unitHeight = 0; // their height
-    QSize text;         // the message laid out word-wrapped within half the screen width
+    QSize text;         // the message in its lines (WrapMessageText)
     TMsgKind kind = TMsgKind::Information;
     TMsgButtons buttons = OkAndCopy;
     std::array<int, MsgButtonCount> captionWidths{}; // caption width + 8, per kind
@@ -66,22 +63,5 @@ struct TMsgLayout {
 // The geometry of the dialog, in dialog units of its font: margins, spacing, one button width
 // for all buttons (at least 50 units, widened to the widest caption requested).
 [[nodiscard]] TMsgLayout LayOutMessage(const TMsgLayoutInput& in);
-
-// How wide a message's lines may be: `preferred` half the screen, `widest` what the screen
-// holds beside the icon and the margins.
-struct TMsgTextWidths {
-    int preferred = 0;
-    int widest = 0;
-};
-[[nodiscard]] TMsgTextWidths MessageTextWidths(int unitWidth, TMsgKind kind, QSize screen);
-
-// The lines a message is shown in ("\r\n" or "\n" end its paragraphs). A line breaks at blanks
-// and between Japanese characters, though never before closing punctuation or a small kana nor
-// after an opening bracket. A Latin word, or a path (a blank-free run with "/" or "\"), stays
-// whole: the lines widen to hold it, up to `widths.widest`; only a run wider than that is
-// split, after its last separator that fits, else where it must. `widthOf` measures a piece
-// of text as the dialog draws it.
-[[nodiscard]] QStringList WrapMessageText(const QString& text, TMsgTextWidths widths,
-                                          const std::function<int(const QString&)>& widthOf);
 
 } // namespace pelmar

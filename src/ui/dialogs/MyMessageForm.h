@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/MessageLayout.h"
+#include "desktop/MessageWrap.h"
 
 #include <QDialog>
 #include <QString>
