@@ -12,6 +12,8 @@
 #include "ui/history/HistoryWindowDialogs.h"
 #include "ui/main/MainWindow.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,10 +22,13 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -70,6 +75,15 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QCoreApplication::processEvents(); // the first load follows the first show
         return *window;
+    }
+
+    // As on a 1024x768 screen: a window of four fifths of it.
+    TForm2& openAsOn1024(int unassigned) {
+        QSettings ini(SettingsFilePath(), QSettings::IniFormat);
+        ini.setValue("GraphPos/width", 819);
+        ini.setValue("GraphPos/height", 614);
+        ini.sync();
+        return open(0, unassigned);
     }
 
     QAction* action(const char* name) const {
@@ -119,7 +133,7 @@ TEST_F(HistoryWindowTest, ListsTheNewestOnTopAndTheSamplesAtTheBottom) {
     EXPECT_EQ(w.statusText(1), u"0 個選択"_s);
     EXPECT_TRUE(w.titleList()->isColumnHidden(5));
     EXPECT_TRUE(w.valueTable()->isColumnHidden(1));
-    EXPECT_EQ(w.titleList()->columnWidth(1), 188);
+    EXPECT_EQ(w.titleList()->columnWidth(2), 130); // the title's width follows the list
     // One selection for both lists.
     selectRows({1, 2});
     EXPECT_TRUE(w.valueTable()->selectionModel()->isRowSelected(2, {}));
@@ -165,6 +179,35 @@ TEST_F(HistoryWindowTest, SortKeepsSelectionAndFocusAndASecondClickReverses) {
                                    "The old bridge", "Train to Kyoto"}));
     EXPECT_TRUE(w.titleList()->horizontalHeader()->isSortIndicatorShown());
     EXPECT_FALSE(w.valueTable()->horizontalHeader()->isSortIndicatorShown());
+}
+
+TEST_F(HistoryWindowTest, TheTitleSortMarkStaysInsideTheTitleList) {
+    TForm2& w = open(0, 30);
+    THistoryTableView* list = w.titleList();
+    QHeaderView* header = list->horizontalHeader();
+    const auto titleEnd = [&] {
+        return header->sectionViewportPosition(HistoryColumn::Title) +
+               header->sectionSize(HistoryColumn::Title);
+    };
+    clickHeader(list, HistoryColumn::Title);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), HistoryColumn::Title);
+    // The mark is drawn at the right end of the section.
+    EXPECT_LE(titleEnd(), list->viewport()->width());
+    EXPECT_GE(titleEnd(), list->viewport()->width() - 2);
+    // It follows the list when the splitter moves, either way.
+    for (int width : {300, 160}) {
+        auto* splitter = qobject_cast<QSplitter*>(list->parentWidget());
+        ASSERT_NE(splitter, nullptr);
+        splitter->setSizes({width, splitter->width() - width});
+        QCoreApplication::processEvents();
+        EXPECT_LE(titleEnd(), list->viewport()->width()) << width;
+        EXPECT_GE(titleEnd(), list->viewport()->width() - 2) << width;
+    }
+    // A title widened by hand keeps its width.
+    header->resizeSection(HistoryColumn::Title, 400);
+    list->resize(list->width() - 20, list->height());
+    EXPECT_EQ(header->sectionSize(HistoryColumn::Title), 400);
 }
 
 TEST_F(HistoryWindowTest, SearchSelectsMatchingTitlesAndEnterSearches) {
@@ -348,6 +391,37 @@ TEST_F(HistoryWindowTest, DataGroupMenuListsFoldersAndGroups) {
     EXPECT_TRUE(dialogs->questions.first().contains(u"1 個のデータを y に追加します"_s));
 }
 
+TEST_F(HistoryWindowTest, AFolderThatCannotBeReadTellsWhyWhenChosen) {
+    const QString broken = QDir(AppDataFolder()).filePath("datas/Broken.hst");
+    QDir().mkpath(QFileInfo(broken).path());
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a history");
+    file.close();
+    TForm2& w = open(0, 1);
+    QMetaObject::invokeMethod(w.dataGroupMenu(), "aboutToShow");
+    const QList<QAction*> top = w.dataGroupMenu()->actions();
+    const QString message =
+        "履歴ファイル " + QDir::toNativeSeparators(broken) + " を読み込めません";
+    for (int m : {0, 1, 2}) {
+        QAction* folder = top[m]->menu()->actions().first();
+        EXPECT_EQ(folder->text(), u"Broken"_s) << m;
+        EXPECT_EQ(folder->menu(), nullptr) << m;
+        EXPECT_FALSE(folder->icon().isNull()) << m;
+        dialogs->messages.clear();
+        folder->trigger();
+        EXPECT_EQ(dialogs->messages, QStringList({message})) << m;
+    }
+    // It can still be renamed, which needs no reading.
+    QMenu* rename = top[3]->menu()->actions().first()->menu();
+    ASSERT_NE(rename, nullptr);
+    ASSERT_EQ(rename->actions().size(), 1);
+    dialogs->inputAnswers = {u"Set aside"_s};
+    rename->actions().first()->trigger();
+    EXPECT_TRUE(QFile::exists(QDir(AppDataFolder()).filePath("datas/Set aside.hst")));
+    EXPECT_EQ(w.items().Count(), 1);
+}
+
 TEST_F(HistoryWindowTest, AReloadHideOrOpenedGroupLeavesNothingSelected) {
     test::writeHistory(QDir(AppDataFolder()).filePath("datas/Class.hst"),
                        test::join({{"[Titles]", "Term 1", "[Term 1]", "g1"},
@@ -441,12 +515,7 @@ TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
 }
 
 TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
-    // As on a 1024x768 screen: a window of four fifths of it.
-    QSettings ini(SettingsFilePath(), QSettings::IniFormat);
-    ini.setValue("GraphPos/width", 819);
-    ini.setValue("GraphPos/height", 614);
-    ini.sync();
-    TForm2& w = open(0, 3);
+    TForm2& w = openAsOn1024(3);
     QWidget* upper = w.findChild<QWidget*>(u"UpperPanel"_s);
     ASSERT_NE(upper, nullptr);
     EXPECT_GE(upper->height(), 153);
@@ -454,6 +523,50 @@ TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
     // The plot is what the graph keeps after its 33 + 232 pixel strips and the scroll bar.
     EXPECT_GE(w.graph()->height(), 614 - upper->height() - 80);
     EXPECT_GT(w.graph()->plane().Height, 90);
+}
+
+// Every control of the tool area whole in view, without scrolling: at the default size on a
+// 1024x768 screen, at the least size the window takes (which must fit an 800x600 screen with
+// its frame), and at a size between.
+TEST_F(HistoryWindowTest, EveryToolCommandIsInViewAtTheDefaultAndTheLeastWidth) {
+    TForm2& w = openAsOn1024(12);
+    QList<QWidget*> controls;
+    for (QWidget* c : w.toolArea()->findChildren<QWidget*>()) {
+        if (!c->objectName().isEmpty() &&
+            (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+             qobject_cast<QAbstractSlider*>(c) || qobject_cast<QListWidget*>(c) ||
+             c->objectName() == u"RangeBar"_s))
+            controls << c;
+    }
+    ASSERT_GE(controls.size(), 30);
+    const auto check = [&](const char* size) {
+        QCoreApplication::processEvents();
+        for (QWidget* c : controls) {
+            ASSERT_TRUE(c->isVisible()) << size << " " << c->objectName().toStdString();
+            // What its parents leave of it in the window.
+            QRect shown(c->mapTo(&w, QPoint()), c->size());
+            for (QWidget* a = c->parentWidget(); a && a != &w; a = a->parentWidget())
+                shown &= QRect(a->mapTo(&w, QPoint()), a->size());
+            EXPECT_EQ(shown.size(), c->size()) << size << " " << c->objectName().toStdString();
+        }
+        // Nothing left to scroll to.
+        for (QAbstractScrollArea* area : w.findChildren<QAbstractScrollArea*>()) {
+            if (area->isAncestorOf(w.toolArea())) {
+                EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << size;
+                EXPECT_EQ(area->verticalScrollBar()->maximum(), 0) << size;
+            }
+        }
+    };
+    check("1024x768 default");
+
+    w.resize(1, 1);
+    const QSize least = w.size();
+    // With a frame of a few pixels and a title bar it fits an 800x600 screen.
+    EXPECT_LE(least.width(), 790);
+    EXPECT_LE(least.height(), 560);
+    check("least");
+    w.resize(least.width() + 37, least.height() + 20);
+    check("least + 37");
 }
 
 TEST(HistoryInputDialog, AsksItsPromptUnderAWholeCaption) {

@@ -84,6 +84,10 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    // Least widths of the value table and of both lists together.
+    static constexpr int ValueTableLeast = 90;
+    static constexpr int ListsLeast = 240;
+
     QAction* makeAction(const char* name, const QString& caption);
     void createActions();
     void createMenus();

@@ -13,10 +13,6 @@ namespace pelmar {
 
 namespace {
 
-QString shown(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 QString caption(TMsgButton button) { return QString::fromUtf8(MsgButtonInfo(button).caption); }
 
 class TWindowDialogs : public THistoryDialogs {
@@ -24,8 +20,10 @@ public:
     explicit TWindowDialogs(QWidget* parent) : m_parent(parent) {}
 
     void message(const QString& text) override {
-        QMessageBox box(QMessageBox::Information, QString::fromUtf8(MsgKindCaption(TMsgKind::Information)),
-                        shown(text), QMessageBox::Ok, m_parent);
+        QMessageBox box(QMessageBox::Information,
+                        QString::fromUtf8(MsgKindCaption(TMsgKind::Information)), QString(),
+                        QMessageBox::Ok, m_parent);
+        SetMessageBoxText(box, text);
         box.button(QMessageBox::Ok)->setText(caption(TMsgButton::OK));
         box.exec();
     }
@@ -51,8 +49,10 @@ public:
 
 private:
     bool ask(const QString& text, QMessageBox::StandardButton second, TMsgButton secondCaption) {
-        QMessageBox box(QMessageBox::Question, QString::fromUtf8(MsgKindCaption(TMsgKind::Confirmation)),
-                        shown(text), QMessageBox::Yes | second, m_parent);
+        QMessageBox box(QMessageBox::Question,
+                        QString::fromUtf8(MsgKindCaption(TMsgKind::Confirmation)), QString(),
+                        QMessageBox::Yes | second, m_parent);
+        SetMessageBoxText(box, text);
         box.button(QMessageBox::Yes)->setText(caption(TMsgButton::Yes));
         box.button(second)->setText(caption(secondCaption));
         box.setDefaultButton(QMessageBox::Yes);
