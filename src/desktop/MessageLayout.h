@@ -42,7 +42,7 @@ inline constexpr int MsgCancelResult = 2;
 struct TMsgLayoutInput {
     int unitWidth = 0;  // average width of "A".."Z", "a".."z"
     int unitHeight = 0; // their height
-    QSize text;         // the message laid out word-wrapped within half the screen width
+    QSize text;         // the message in its lines (WrapMessageText)
     TMsgKind kind = TMsgKind::Information;
     TMsgButtons buttons = OkAndCopy;
     std::array<int, MsgButtonCount> captionWidths{}; // caption width + 8, per kind

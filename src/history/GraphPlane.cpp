@@ -124,6 +124,41 @@ int TGraphPlane::GradeLineY(int grade) const {
     return toPixel(floorDiv(std::int64_t{Height} * (Range.Upper - grade), span));
 }
 
+int TGraphPlane::GradeRowMiddle(int grade) const {
+    return (GradeLineY(grade) + GradeLineY(grade + 1)) / 2;
+}
+
+namespace {
+
+// From the bottom up (each y above the one before), which to keep so that kept ones are at
+// least `gap` apart; the lowest always.
+std::vector<bool> keepApart(const std::vector<int>& ys, int gap) {
+    std::vector<bool> kept(ys.size(), false);
+    for (std::size_t i = 0, last = 0; i < ys.size(); ++i) {
+        if (i == 0 || ys[last] - ys[i] >= gap) {
+            kept[i] = true;
+            last = i;
+        }
+    }
+    return kept;
+}
+
+} // namespace
+
+std::vector<bool> TGraphPlane::AxisGradesShown(int textHeight) const {
+    std::vector<int> middles;
+    for (const TGraphBand& band : Bands())
+        middles.push_back(GradeRowMiddle(band.grade));
+    return keepApart(middles, textHeight);
+}
+
+std::vector<bool> TGraphPlane::AxisTicksShown(int minGap) const {
+    std::vector<int> ys;
+    for (const TGraphBand& band : Bands())
+        ys.push_back(band.yBottom);
+    return keepApart(ys, minGap);
+}
+
 int TGraphPlane::PixelsPerBand() const {
     const int span = Range.Upper - Range.Lower;
     return span == 0 ? 0 : Height * GraphSize::BandGrades / span;
@@ -185,6 +220,19 @@ int TGraphPlane::HighlightColumnAt(int pointerX) const {
 
 int TGraphPlane::SampleBoundaryX(int position) const {
     return toPixel(std::int64_t{position - First} * Step + LeftMargin - Step / 2);
+}
+
+TLegendLayout LegendLayout(int plotHeight, int offset, int panelHeight, int auxiliaryRows,
+                           int minPitch) {
+    constexpr int Pitch = 20;
+    constexpr int Gap = 10; // between the formulas and the auxiliary measures
+    const int rows = GradeFormulaCount + std::max(0, auxiliaryRows) + 1 + StyleCount - 1;
+    const int centred = std::max(0, (plotHeight - 180) / 2) + offset;
+    if (centred + rows * Pitch + Gap <= panelHeight)
+        return {centred, Pitch};
+    if (panelHeight - rows * Pitch - Gap >= 0)
+        return {panelHeight - rows * Pitch - Gap, Pitch};
+    return {0, std::max(minPitch, (panelHeight - Gap) / rows)};
 }
 
 std::array<int, GradeFormulaCount> LegendOrder(const TRecItem& item) {

@@ -110,6 +110,14 @@ public:
     [[nodiscard]] std::vector<TGraphBand> Bands() const;
     // y of a whole grade's line, for the axis texts: Floor(H * (U - grade) / (U - L)).
     [[nodiscard]] int GradeLineY(int grade) const;
+    // y of the middle of a grade's row, where the axis writes the band's grade.
+    [[nodiscard]] int GradeRowMiddle(int grade) const;
+    // By band, whether the axis writes its grade: from the bottom up, a grade whose box of
+    // `textHeight` rows would overlap the one written below it is left out, so a short plot
+    // over many bands shows every second or third grade instead of a black smear.
+    [[nodiscard]] std::vector<bool> AxisGradesShown(int textHeight) const;
+    // By band, whether the axis draws its tick: the same, for ticks at least `minGap` apart.
+    [[nodiscard]] std::vector<bool> AxisTicksShown(int minGap) const;
 
     // Pixels per three grades and the width of one auxiliary bar.
     [[nodiscard]] int PixelsPerBand() const;
@@ -132,6 +140,18 @@ public:
     // Sample level markers of the title image: the bar of a level runs from xs to xe.
     [[nodiscard]] int SampleBoundaryX(int position) const;
 };
+
+// Where the legend's rows go on the legend image, which runs the panel's height: the first
+// row's y and the pixels from one row to the next. It is centred on the plot, 20 pixels a row;
+// when that would run off the bottom it moves up, and when even that does not do, it starts at
+// the top with rows as close as fits, never closer than `minPitch`. The rows: ten formulas,
+// 10 pixels, one per auxiliary measure shown, one empty, seven style names.
+struct TLegendLayout {
+    int top = 0;
+    int pitch = 20;
+};
+[[nodiscard]] TLegendLayout LegendLayout(int plotHeight, int offset, int panelHeight,
+                                         int auxiliaryRows, int minPitch);
 
 // The legend's rows: the ten formulas by their value in the given record, highest first, equal
 // values with the higher formula number first.

@@ -67,8 +67,10 @@ QString MoveQuestion(const QStringList& titles, int count, const QString& group)
 THistoryFolderList ListHistoryFolders(const QString& dataFolder) {
     THistoryFolderList list;
     const QDir datas(FoldersFolderIn(dataFolder));
+    // Unreadable files too: left out, a folder would vanish from the menu without a word, and
+    // a new folder could take its name in another case.
     const QFileInfoList files =
-        datas.entryInfoList({QStringLiteral("*") + FolderSuffix}, QDir::Files | QDir::Readable);
+        datas.entryInfoList({QStringLiteral("*") + FolderSuffix}, QDir::Files);
     for (const QFileInfo& info : files) {
         // Only the exact extension: "x.hst2", "x.hst.lock" and saving leftovers are no folders.
         const QString fileName = info.fileName();
@@ -78,10 +80,12 @@ THistoryFolderList ListHistoryFolders(const QString& dataFolder) {
         folder.name = fileName.chopped(FolderSuffix.size());
         folder.path = info.filePath();
         const THistoryRead read = ReadHistoryFile(folder.path);
-        if (read.outcome.ok)
+        if (read.outcome.ok) {
             folder.groups = groupsOf(*read.file);
-        else
+        } else {
+            folder.problem = read.outcome.message;
             list.problems << read.outcome.message;
+        }
         list.folders.push_back(std::move(folder));
     }
     std::sort(list.folders.begin(), list.folders.end(),
@@ -108,8 +112,11 @@ bool THistoryFolders::readable(const THistoryRead& read) {
 void THistoryFolders::OpenGroup(TRecItems& items, const QString& folder, const QString& group,
                                 bool add) {
     if (!add) {
-        for (int i = items.Count() - 1; i >= items.SampleCount(); --i)
-            items.Delete(i);
+        // Every record but the samples goes; after a sort they need not be the first ones.
+        for (int i = items.Count() - 1; i >= 0; --i) {
+            if (!items.Item(i)->IsSample())
+                items.Delete(i);
+        }
     }
     const QString path = FolderPath(folder);
     const THistoryRead read = ReadHistoryFile(path);

@@ -20,6 +20,7 @@ struct THistoryFolder {
     QString name;
     QString path;
     QStringList groups; // as listed in "Titles"
+    QString problem;    // the load message when the file cannot be read, else empty
 };
 
 struct THistoryFolderList {
@@ -27,7 +28,8 @@ struct THistoryFolderList {
     QStringList problems;                // messages of folder files that cannot be read
 };
 
-// The folders for the data-group menu, read without writing anything.
+// The folders for the data-group menu, read without writing anything. A folder file that
+// cannot be read (no permission, damaged) is listed too, with its message and no groups.
 [[nodiscard]] THistoryFolderList ListHistoryFolders(const QString& dataFolder);
 
 // What a move of the unassigned records did: the folder file took them, and pelmar.hst let
@@ -46,7 +48,7 @@ public:
     [[nodiscard]] QString FolderPath(const QString& folder) const;
 
     // Adds the records of a group ("開く", or "追加で開く" with add): without add, every item
-    // after the samples goes first.
+    // but the samples goes first.
     void OpenGroup(TRecItems& items, const QString& folder, const QString& group, bool add);
     // Files every unassigned record into a group, after asking.
     TGroupMove MoveUnassignedToGroup(const QString& folder, const QString& group);

@@ -127,14 +127,15 @@ std::string_view SampleListName(const THistoryView& view, int level) {
 
 THistoryOutcome ReloadHistory(TRecItems& items, const QString& dataFolder,
                               const THistoryView& view, bool cleanUp) {
-    items.Clear();
-    items.SampleLevelCounts = {0, 0, 0};
     const QString path = HistoryFileIn(dataFolder);
     const THistoryRead read = ReadHistoryFile(path);
+    // A file that cannot be read leaves the records shown before as they were.
+    if (read.exists && !read.outcome.ok)
+        return read.outcome;
+    items.Clear();
+    items.SampleLevelCounts = {0, 0, 0};
     if (!read.exists)
         return {};
-    if (!read.outcome.ok)
-        return read.outcome;
     TListLoader loader(items, read, path);
     for (int level = 0; level < SampleLevelCount; ++level) {
         const std::string_view list = SampleListName(view, level);
@@ -154,7 +155,8 @@ THistoryOutcome ReloadKeepingGroups(TRecItems& items, const QString& dataFolder,
             *members.Add(item->Title, item->Key) = *item;
     }
     const THistoryOutcome outcome = ReloadHistory(items, dataFolder, view);
-    items.CopyFrom(members);
+    if (!outcome.unreadable)
+        items.CopyFrom(members);
     return outcome;
 }
 

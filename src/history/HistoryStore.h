@@ -46,9 +46,9 @@ struct THistoryView {
 [[nodiscard]] std::string_view SampleListName(const THistoryView& view, int level);
 
 // Clears the collection and loads the ticked sample levels and "Index" of pelmar.hst in the
-// data folder. A missing file gives an empty collection; a damaged one an empty collection and
-// its message. Entries naming no record are left out and, with `cleanUp`, removed from the
-// file.
+// data folder. A missing file gives an empty collection; a damaged one its message and leaves
+// the collection as it was. Entries naming no record are left out and, with `cleanUp`, removed
+// from the file.
 THistoryOutcome ReloadHistory(TRecItems& items, const QString& dataFolder,
                               const THistoryView& view, bool cleanUp = true);
 

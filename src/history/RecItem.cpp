@@ -18,6 +18,13 @@ std::int32_t TRecItem::Value(int position) const {
     return Values[static_cast<std::size_t>(position)];
 }
 
+int TRecItem::SampleLevel() const {
+    if (!IsSample() || ListName.isEmpty())
+        return -1;
+    const int level = ListName.back().unicode() - u'0';
+    return level >= 0 && level <= 2 ? level : -1;
+}
+
 TTextCounts TRecItem::Counts() const {
     TTextCounts c;
     c.Sentences = Values[0];

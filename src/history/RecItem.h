@@ -58,6 +58,9 @@ public:
     [[nodiscard]] float Measure(int number) const { return Derived().byNumber(number); }
 
     [[nodiscard]] bool IsSample() const { return Kind == RecKind::Sample; }
+    // The level 0..2 of a sample, named by the last character of its list ("SampleL1",
+    // "SampleLightL1"); -1 for any other record.
+    [[nodiscard]] int SampleLevel() const;
 };
 
 // What the fly graph shows of a saved record, written over a measurement's kept values: the

@@ -25,6 +25,16 @@ void TRecItems::Delete(int index) {
     m_items.erase(m_items.begin() + index);
 }
 
+void TRecItems::Hide(int index) {
+    const TRecItem* item = Item(index);
+    if (item == nullptr)
+        return;
+    const int level = item->SampleLevel();
+    if (level >= 0 && SampleLevelCounts[static_cast<std::size_t>(level)] > 0)
+        --SampleLevelCounts[static_cast<std::size_t>(level)];
+    Delete(index);
+}
+
 void TRecItems::Clear() {
     while (!m_items.empty())
         m_items.pop_back();

@@ -28,6 +28,9 @@ public:
     [[nodiscard]] TRecItem* Item(int index) const;
     // Frees the item at an index; an index out of range is ignored.
     void Delete(int index);
+    // Frees the item at an index as the window hides it: a sample also leaves the count of its
+    // level, whatever position a sort gave it.
+    void Hide(int index);
     // Frees every item, forgets the marks and the sort, and starts the serials again at 0.
     void Clear();
     // Puts an item at an index and hands back the one it replaces, which the caller now owns.

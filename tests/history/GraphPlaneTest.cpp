@@ -211,6 +211,58 @@ TEST(GraphPlane, LegendOrderAndPointUnderThePointer) {
     EXPECT_FALSE(PointNear(series, visible, 36, 60).has_value());
 }
 
+TEST(GraphPlane, AxisGradesThatWouldOverlapAreLeftOut) {
+    // Tall enough: every band's grade, also the one above the plot.
+    EXPECT_EQ(plane13(300).AxisGradesShown(14), std::vector<bool>(5, true));
+    // A short plot over a wide range: 6 pixels a band, so the grade of every third band from
+    // the bottom up, and never two whose boxes share a row.
+    TGraphPlane p = plane13(64);
+    p.Range = {-5, 25};
+    const std::vector<bool> shown = p.AxisGradesShown(14);
+    const std::vector<TGraphBand> bands = p.Bands();
+    ASSERT_EQ(shown.size(), bands.size());
+    EXPECT_TRUE(shown.front()); // the lowest grade always
+    int lastTop = 1 << 20;
+    int count = 0;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        if (!shown[i])
+            continue;
+        const int middle = (p.GradeLineY(bands[i].grade) + p.GradeLineY(bands[i].grade + 1)) / 2;
+        EXPECT_LE(middle - 7 + 14, lastTop) << bands[i].grade;
+        lastTop = middle - 7;
+        ++count;
+    }
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(p.AxisGradesShown(0), std::vector<bool>(bands.size(), true));
+    // Ticks 6 pixels apart all stay; at 2 pixels a band every second one.
+    EXPECT_EQ(p.AxisTicksShown(3), std::vector<bool>(bands.size(), true));
+    p.Height = 20;
+    const std::vector<bool> ticks = p.AxisTicksShown(3);
+    EXPECT_EQ(std::count(ticks.begin(), ticks.end(), true), 6);
+}
+
+TEST(GraphPlane, LegendRowsCloseUpOnlyWhenThePanelIsTooShort) {
+    struct Case {
+        const char* name;
+        int plotHeight, panelHeight, auxiliary;
+        TLegendLayout layout;
+    };
+    // The panel is the plot, 49 pixels above it and 232 below; the legend needs 18 rows, one
+    // more for each auxiliary measure shown, and 10 pixels.
+    const Case cases[] = {
+        {"tall: centred on the plot", 400, 681, 0, {159, 20}},
+        {"tall with all six auxiliary measures", 400, 681, 6, {159, 20}},
+        {"centred would run off: moved up", 300, 581, 6, {91, 20}},
+        {"too short for 20 pixels a row", 64, 345, 0, {0, 18}},
+        {"too short, all six: never below the text", 64, 345, 6, {0, 14}},
+    };
+    for (const Case& c : cases) {
+        const TLegendLayout layout = LegendLayout(c.plotHeight, 49, c.panelHeight, c.auxiliary, 14);
+        EXPECT_EQ(layout.top, c.layout.top) << c.name;
+        EXPECT_EQ(layout.pitch, c.layout.pitch) << c.name;
+    }
+}
+
 TEST(GraphRangeButtons, NarrowAndWidenWithTheMirroredSelection) {
     TGraphRangeButtons b;
     b.Layout({1, 13});

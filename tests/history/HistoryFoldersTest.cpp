@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace pelmar {
 namespace {
 
@@ -62,6 +64,32 @@ TEST_F(HistoryFoldersTest, MenuListsExactHstFilesOfTheDataFolderByName) {
     EXPECT_EQ(list.folders[2].path, folderFile("beta"));
     ASSERT_EQ(list.problems.size(), 1);
     EXPECT_TRUE(list.problems[0].contains("broken.hst"));
+    EXPECT_EQ(list.folders[3].problem, list.problems[0]);
+    EXPECT_TRUE(list.folders[3].groups.isEmpty());
+    EXPECT_TRUE(list.folders[0].problem.isEmpty());
+}
+
+TEST_F(HistoryFoldersTest, AFolderWithoutReadPermissionIsListedWithItsMessageAndItsNameStaysTaken) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    writeHistory(folderFile("Locked"), {"[Titles]", "secret"});
+    ASSERT_TRUE(QFile::setPermissions(folderFile("Locked"), {}));
+    const THistoryFolderList list = ListHistoryFolders(dir.path());
+    ASSERT_EQ(list.folders.size(), 1u);
+    EXPECT_EQ(list.folders[0].name, "Locked");
+    EXPECT_TRUE(list.folders[0].groups.isEmpty());
+    EXPECT_EQ(list.folders[0].problem, "履歴ファイル " +
+                                           QDir::toNativeSeparators(folderFile("Locked")) +
+                                           " を読み込めません");
+    // Its name in another case is still taken, for a new folder and for a rename.
+    writeHistory(folderFile("Other"), {});
+    dialogs.inputAnswers = {QStringLiteral("locked"), std::nullopt};
+    EXPECT_FALSE(folders.NewFolder());
+    dialogs.inputAnswers = {QStringLiteral("LOCKED"), std::nullopt};
+    EXPECT_FALSE(folders.RenameFolder("Other"));
+    EXPECT_EQ(dialogs.messages, QStringList({"locked は登録済みです 別の名前にしてください",
+                                             "変更に失敗しました 名前を変えて試してみましょう"}));
+    QFile::setPermissions(folderFile("Locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 TEST_F(HistoryFoldersTest, OpenGroupReplacesOrAddsMembersWithoutWriting) {
@@ -86,6 +114,19 @@ TEST_F(HistoryFoldersTest, OpenGroupReplacesOrAddsMembersWithoutWriting) {
     EXPECT_EQ(items.Item(0)->Title, "sample");
     EXPECT_EQ(items.Item(1)->Title, "member");
     EXPECT_EQ(inodeOf(folderFile("F")), inode);
+}
+
+TEST_F(HistoryFoldersTest, OpeningAGroupKeepsTheSamplesWhereverASortPutThem) {
+    writeHistory(folderFile("F"),
+                 join({{"[Titles]", "G", "[G]", "g1"}, recordSection("g1", {3}, "member")}));
+    ASSERT_TRUE(ReloadHistory(items, dir.path(), {}).ok);
+    items.Reorder({2, 1, 0}); // sorted: "second", "first", "sample"
+    items.Sorted = true;
+    folders.OpenGroup(items, "F", "G", false);
+    ASSERT_EQ(items.Count(), 2);
+    EXPECT_EQ(items.Item(0)->Title, "sample");
+    EXPECT_EQ(items.Item(1)->Title, "member");
+    EXPECT_EQ(items.SampleCount(), 1);
 }
 
 TEST(MoveQuestion, ListsUpToThreeTitles) {

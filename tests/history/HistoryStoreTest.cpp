@@ -164,11 +164,19 @@ TEST_F(HistoryStoreTest, MissingHistoryGivesNothingAndDamagedGivesItsMessage) {
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("BDC1 not really");
     damaged.close();
-    items.Add("stale", "stale");
+    // A file that cannot be read leaves what was shown before, also after a change of the
+    // sample choices, which would otherwise add the kept group members a second time.
+    items.Add("shown", "shown");
+    items.Add("member", "member")->Kind = RecKind::GroupMember;
+    items.SampleLevelCounts = {1, 0, 0};
     const THistoryOutcome outcome = ReloadHistory(items, dir.path(), {});
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, "履歴ファイル " + QDir::toNativeSeparators(hst()) + " を読み込めません");
-    EXPECT_EQ(items.Count(), 0);
+    EXPECT_EQ(outcome.message,
+              "履歴ファイル " + QDir::toNativeSeparators(hst()) + " を読み込めません");
+    EXPECT_FALSE(
+        ReloadKeepingGroups(items, dir.path(), {SampleDisplay::All, {true, true, true}}).ok);
+    EXPECT_EQ(titlesOf(items), "shown,member");
+    EXPECT_EQ(items.SampleCount(), 1);
 }
 
 TEST_F(HistoryStoreTest, NoOperationWritesBackADamagedFile) {

@@ -147,6 +147,30 @@ TEST(RecItems, SampleRangesFollowTheLevelCounts) {
     EXPECT_EQ(items.SampleEnd(9), 5);
 }
 
+TEST(RecItems, HidingASampleTakesItFromItsLevelWhereverASortPutIt) {
+    TRecItems items;
+    const char* const lists[] = {"SampleL0", "SampleLightL1", "SampleL1", "Index", "G"};
+    const std::uint8_t kinds[] = {RecKind::Sample, RecKind::Sample, RecKind::Sample,
+                                  RecKind::Unassigned, RecKind::GroupMember};
+    for (int i = 0; i < 5; ++i) {
+        TRecItem* item = items.Add(QString::number(i), QStringLiteral("k%1").arg(i));
+        item->ListName = QString::fromLatin1(lists[i]);
+        item->Kind = kinds[i];
+    }
+    items.SampleLevelCounts = {1, 2, 0};
+    items.Reorder({3, 1, 4, 0, 2}); // a sort moved the user's records among the samples
+    items.Hide(0);                  // the unassigned record
+    EXPECT_EQ(titles(items), "1402");
+    EXPECT_EQ(items.SampleLevelCounts, (std::array<int, 3>{1, 2, 0}));
+    items.Hide(0); // a level 1 sample from a light list
+    EXPECT_EQ(items.SampleLevelCounts, (std::array<int, 3>{1, 1, 0}));
+    items.Hide(1); // the level 0 sample
+    EXPECT_EQ(items.SampleLevelCounts, (std::array<int, 3>{0, 1, 0}));
+    items.Hide(5);
+    EXPECT_EQ(titles(items), "42");
+    EXPECT_EQ(items.SampleCount(), 1);
+}
+
 TEST(RecItems, GradeBoundsSkipFresAndStartAtTheirLimits) {
     TRecItems items;
     EXPECT_EQ(items.MaxGrade(), -20);

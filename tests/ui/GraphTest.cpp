@@ -2,6 +2,7 @@
 
 #include "GraphTestSupport.h"
 #include "history/HistoryColumns.h"
+#include "history/HistoryWindowSettings.h"
 #include "ui/common/CopyScreenRect.h"
 #include "ui/history/GLILable.h"
 #include "ui/history/GLImage.h"
@@ -410,6 +411,32 @@ TEST_F(GraphTest, LegendRowsFollowTheLastColumn) {
     }
 }
 
+TEST_F(GraphTest, AShortPanelKeepsTheWholeLegendInView) {
+    // The panel at its least height with every auxiliary measure on: the legend closes up
+    // its rows rather than run off the bottom.
+    graph->resize(800, 345);
+    for (int measure : AuxiliaryMeasures)
+        graph->setAuxiliary(measure, true);
+    test::setAllGrades(*test::addGraphRecord(items, QStringLiteral("low"), 0), -45);
+    test::setAllGrades(*test::addGraphRecord(items, QStringLiteral("high"), 0), 240);
+    graph->layoutGraph();
+    QWidget* legend = graph->legendImage();
+    const auto labels = legend->findChildren<QLabel*>();
+    int shown = 0;
+    for (const QLabel* label : labels) {
+        if (!label->isVisible())
+            continue;
+        ++shown;
+        EXPECT_GE(label->y(), 0) << label->text().toStdString();
+        EXPECT_LE(label->y() + QFontMetrics(label->font()).height(), legend->height())
+            << label->text().toStdString();
+    }
+    EXPECT_EQ(shown, 16);
+    // The last style name, on its colour, is drawn too.
+    const QImage picture = graph->grab(legend->geometry()).toImage();
+    EXPECT_TRUE(hasColour(picture, rgbOf(StyleColor(7))));
+}
+
 TEST_F(GraphTest, WheelZoomAndScrolling) {
     for (int i = 0; i < 200; ++i)
         test::addGraphRecord(items, QStringLiteral("r%1").arg(i), 50);
@@ -483,6 +510,23 @@ TEST_F(GraphTest, NothingToDrawAndDamagedValues) {
     graph->layoutGraph();
     EXPECT_EQ(graph->plane().Range, (TGradeRange{-10001, 10003}));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST(GraphText, AFontShrinksToFitItsTextsOrGivesUp) {
+    const QFont font = GothicFont(12);
+    const QStringList texts{QStringLiteral("ELEMENTARY"), QStringLiteral("SECONDARY")};
+    const int natural = QFontMetrics(font).horizontalAdvance(texts[0]);
+    const std::optional<QFont> roomy = FontFitting(font, texts, natural + 5, 8);
+    ASSERT_TRUE(roomy.has_value());
+    EXPECT_EQ(roomy->pixelSize(), 12);
+    const int length = natural * 3 / 4;
+    const std::optional<QFont> smaller = FontFitting(font, texts, length, 8);
+    ASSERT_TRUE(smaller.has_value());
+    EXPECT_LT(smaller->pixelSize(), 12);
+    EXPECT_GE(smaller->pixelSize(), 8);
+    for (const QString& text : texts)
+        EXPECT_LE(QFontMetrics(*smaller).horizontalAdvance(text), length) << text.toStdString();
+    EXPECT_FALSE(FontFitting(font, texts, natural / 4, 8).has_value());
 }
 
 TEST(GraphText, VerticalWritingKeepsJapaneseUpright) {

@@ -5,22 +5,30 @@
 #include "history/HistoryStore.h"
 #include "platform/AppPaths.h"
 #include "ui/fly/FlyWindow.h"
+#include "ui/history/GLItems.h"
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
+#include "ui/history/HistoryWindowDialogs.h"
 #include "ui/main/MainWindow.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -67,6 +75,15 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QCoreApplication::processEvents(); // the first load follows the first show
         return *window;
+    }
+
+    // As on a 1024x768 screen: a window of four fifths of it.
+    TForm2& openAsOn1024(int unassigned) {
+        QSettings ini(SettingsFilePath(), QSettings::IniFormat);
+        ini.setValue("GraphPos/width", 819);
+        ini.setValue("GraphPos/height", 614);
+        ini.sync();
+        return open(0, unassigned);
     }
 
     QAction* action(const char* name) const {
@@ -116,7 +133,7 @@ TEST_F(HistoryWindowTest, ListsTheNewestOnTopAndTheSamplesAtTheBottom) {
     EXPECT_EQ(w.statusText(1), u"0 個選択"_s);
     EXPECT_TRUE(w.titleList()->isColumnHidden(5));
     EXPECT_TRUE(w.valueTable()->isColumnHidden(1));
-    EXPECT_EQ(w.titleList()->columnWidth(1), 188);
+    EXPECT_EQ(w.titleList()->columnWidth(2), 130); // the title's width follows the list
     // One selection for both lists.
     selectRows({1, 2});
     EXPECT_TRUE(w.valueTable()->selectionModel()->isRowSelected(2, {}));
@@ -162,6 +179,35 @@ TEST_F(HistoryWindowTest, SortKeepsSelectionAndFocusAndASecondClickReverses) {
                                    "The old bridge", "Train to Kyoto"}));
     EXPECT_TRUE(w.titleList()->horizontalHeader()->isSortIndicatorShown());
     EXPECT_FALSE(w.valueTable()->horizontalHeader()->isSortIndicatorShown());
+}
+
+TEST_F(HistoryWindowTest, TheTitleSortMarkStaysInsideTheTitleList) {
+    TForm2& w = open(0, 30);
+    THistoryTableView* list = w.titleList();
+    QHeaderView* header = list->horizontalHeader();
+    const auto titleEnd = [&] {
+        return header->sectionViewportPosition(HistoryColumn::Title) +
+               header->sectionSize(HistoryColumn::Title);
+    };
+    clickHeader(list, HistoryColumn::Title);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), HistoryColumn::Title);
+    // The mark is drawn at the right end of the section.
+    EXPECT_LE(titleEnd(), list->viewport()->width());
+    EXPECT_GE(titleEnd(), list->viewport()->width() - 2);
+    // It follows the list when the splitter moves, either way.
+    for (int width : {300, 160}) {
+        auto* splitter = qobject_cast<QSplitter*>(list->parentWidget());
+        ASSERT_NE(splitter, nullptr);
+        splitter->setSizes({width, splitter->width() - width});
+        QCoreApplication::processEvents();
+        EXPECT_LE(titleEnd(), list->viewport()->width()) << width;
+        EXPECT_GE(titleEnd(), list->viewport()->width() - 2) << width;
+    }
+    // A title widened by hand keeps its width.
+    header->resizeSection(HistoryColumn::Title, 400);
+    list->resize(list->width() - 20, list->height());
+    EXPECT_EQ(header->sectionSize(HistoryColumn::Title), 400);
 }
 
 TEST_F(HistoryWindowTest, SearchSelectsMatchingTitlesAndEnterSearches) {
@@ -345,6 +391,111 @@ TEST_F(HistoryWindowTest, DataGroupMenuListsFoldersAndGroups) {
     EXPECT_TRUE(dialogs->questions.first().contains(u"1 個のデータを y に追加します"_s));
 }
 
+TEST_F(HistoryWindowTest, AFolderThatCannotBeReadTellsWhyWhenChosen) {
+    const QString broken = QDir(AppDataFolder()).filePath("datas/Broken.hst");
+    QDir().mkpath(QFileInfo(broken).path());
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a history");
+    file.close();
+    TForm2& w = open(0, 1);
+    QMetaObject::invokeMethod(w.dataGroupMenu(), "aboutToShow");
+    const QList<QAction*> top = w.dataGroupMenu()->actions();
+    const QString message =
+        "履歴ファイル " + QDir::toNativeSeparators(broken) + " を読み込めません";
+    for (int m : {0, 1, 2}) {
+        QAction* folder = top[m]->menu()->actions().first();
+        EXPECT_EQ(folder->text(), u"Broken"_s) << m;
+        EXPECT_EQ(folder->menu(), nullptr) << m;
+        EXPECT_FALSE(folder->icon().isNull()) << m;
+        dialogs->messages.clear();
+        folder->trigger();
+        EXPECT_EQ(dialogs->messages, QStringList({message})) << m;
+    }
+    // It can still be renamed, which needs no reading.
+    QMenu* rename = top[3]->menu()->actions().first()->menu();
+    ASSERT_NE(rename, nullptr);
+    ASSERT_EQ(rename->actions().size(), 1);
+    dialogs->inputAnswers = {u"Set aside"_s};
+    rename->actions().first()->trigger();
+    EXPECT_TRUE(QFile::exists(QDir(AppDataFolder()).filePath("datas/Set aside.hst")));
+    EXPECT_EQ(w.items().Count(), 1);
+}
+
+TEST_F(HistoryWindowTest, AReloadHideOrOpenedGroupLeavesNothingSelected) {
+    test::writeHistory(QDir(AppDataFolder()).filePath("datas/Class.hst"),
+                       test::join({{"[Titles]", "Term 1", "[Term 1]", "g1"},
+                                   test::measuredRecord("g1", 9, "Group text")}));
+    TForm2& w = open(0, 4);
+    // The lists lose their selection when the collection changes; the graph's marks, the
+    // status bar and the commands that need a selection must follow.
+    const auto expectNothingSelected = [&](const char* after) {
+        EXPECT_TRUE(w.selectedRows().empty()) << after;
+        EXPECT_TRUE(w.graph()->selectedPositions().empty()) << after;
+        EXPECT_FALSE(action("acShowFlyGraph")->isEnabled()) << after;
+        EXPECT_FALSE(action("acProperty")->isEnabled()) << after;
+        EXPECT_EQ(w.statusText(1), u"0 個選択"_s) << after;
+    };
+    selectRows({1});
+    ASSERT_EQ(w.graph()->selectedPositions(), std::vector<int>{2});
+    ASSERT_TRUE(action("acShowFlyGraph")->isEnabled());
+    w.acDrawExecute();
+    expectNothingSelected("a reload");
+
+    selectRows({0});
+    action("acHide")->trigger();
+    expectNothingSelected("hiding");
+
+    selectRows({0});
+    w.dataGroupMenu()->popup(QPoint(0, 0));
+    w.dataGroupMenu()->hide();
+    w.dataGroupMenu()->actions()[0]->menu()->actions()[0]->menu()->actions()[0]->trigger();
+    ASSERT_EQ(rows(), QStringList({"Group text"}));
+    expectNothingSelected("opening a group");
+}
+
+TEST_F(HistoryWindowTest, AfterASortSamplesAreKnownByWhatTheyAreNotWhereTheyAre) {
+    TForm2& w = open(2, 3);
+    // Sorted by title the user's "The old bridge" and "Spring festival" take the places the
+    // samples had: they stay the user's to rename, delete and drag, and the samples stay
+    // guarded.
+    clickHeader(w.titleList(), HistoryColumn::Title);
+    ASSERT_EQ(rows(), QStringList({"A letter home", "Sample 1", "Sample 2", "Spring festival",
+                                   "The old bridge"}));
+    selectRows({4});
+    w.UpdateActions();
+    EXPECT_TRUE(action("acRename")->isEnabled());
+    EXPECT_TRUE(action("acDelete")->isEnabled());
+    selectRows({1});
+    w.UpdateActions();
+    EXPECT_FALSE(action("acRename")->isEnabled());
+    EXPECT_FALSE(action("acDelete")->isEnabled());
+    w.acDeleteExecute();
+    EXPECT_EQ(dialogs->messages, QStringList({"サンプルは編集できません"}));
+
+    // A drag of the user's record starts, and a sample row takes no drop.
+    selectRows({3});
+    THistoryTableView* view = w.titleList();
+    QTest::mousePress(view->viewport(), Qt::RightButton, {}, rowCentre(view, 3));
+    QTest::mouseMove(view->viewport(), rowCentre(view, 2));
+    EXPECT_TRUE(view->dragging());
+    EXPECT_EQ(w.model()->dropRow(), -1);
+    QTest::mouseMove(view->viewport(), rowCentre(view, 4));
+    EXPECT_EQ(w.model()->dropRow(), 4);
+    QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, rowCentre(view, 2));
+
+    // Hiding a sample that a sort moved away still leaves its level.
+    selectRows({1});
+    action("acHide")->trigger();
+    EXPECT_EQ(w.items().SampleCount(), 1);
+
+    selectRows({2}); // "Spring festival"
+    dialogs->answers = {true, true};
+    w.acDeleteExecute();
+    EXPECT_EQ(dialogs->messages.size(), 1);
+    EXPECT_EQ(rows(), QStringList({"A letter home", "The old bridge", "Sample 2", "Sample 1"}));
+}
+
 TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
     TForm2& w = open(0, 1);
     action("acWord")->trigger();
@@ -361,6 +512,72 @@ TEST_F(HistoryWindowTest, HelpAndKindExplanations) {
     selectRows({0});
     action("acProperty")->trigger();
     EXPECT_TRUE(dialogs->infos.last().startsWith(u"Title: Spring festival\r\nDate: "_s));
+}
+
+TEST_F(HistoryWindowTest, TheGraphTakesTheHeightTheToolAreaDoesNotNeed) {
+    TForm2& w = openAsOn1024(3);
+    QWidget* upper = w.findChild<QWidget*>(u"UpperPanel"_s);
+    ASSERT_NE(upper, nullptr);
+    EXPECT_GE(upper->height(), 153);
+    EXPECT_LE(upper->height(), w.toolArea()->sizeHint().height() + 30);
+    // The plot is what the graph keeps after its 33 + 232 pixel strips and the scroll bar.
+    EXPECT_GE(w.graph()->height(), 614 - upper->height() - 80);
+    EXPECT_GT(w.graph()->plane().Height, 90);
+}
+
+// Every control of the tool area whole in view, without scrolling: at the default size on a
+// 1024x768 screen, at the least size the window takes (which must fit an 800x600 screen with
+// its frame), and at a size between.
+TEST_F(HistoryWindowTest, EveryToolCommandIsInViewAtTheDefaultAndTheLeastWidth) {
+    TForm2& w = openAsOn1024(12);
+    QList<QWidget*> controls;
+    for (QWidget* c : w.toolArea()->findChildren<QWidget*>()) {
+        if (!c->objectName().isEmpty() &&
+            (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+             qobject_cast<QAbstractSlider*>(c) || qobject_cast<QListWidget*>(c) ||
+             c->objectName() == u"RangeBar"_s))
+            controls << c;
+    }
+    ASSERT_GE(controls.size(), 30);
+    const auto check = [&](const char* size) {
+        QCoreApplication::processEvents();
+        for (QWidget* c : controls) {
+            ASSERT_TRUE(c->isVisible()) << size << " " << c->objectName().toStdString();
+            // What its parents leave of it in the window.
+            QRect shown(c->mapTo(&w, QPoint()), c->size());
+            for (QWidget* a = c->parentWidget(); a && a != &w; a = a->parentWidget())
+                shown &= QRect(a->mapTo(&w, QPoint()), a->size());
+            EXPECT_EQ(shown.size(), c->size()) << size << " " << c->objectName().toStdString();
+        }
+        // Nothing left to scroll to.
+        for (QAbstractScrollArea* area : w.findChildren<QAbstractScrollArea*>()) {
+            if (area->isAncestorOf(w.toolArea())) {
+                EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << size;
+                EXPECT_EQ(area->verticalScrollBar()->maximum(), 0) << size;
+            }
+        }
+    };
+    check("1024x768 default");
+
+    w.resize(1, 1);
+    const QSize least = w.size();
+    // With a frame of a few pixels and a title bar it fits an 800x600 screen.
+    EXPECT_LE(least.width(), 790);
+    EXPECT_LE(least.height(), 560);
+    check("least");
+    w.resize(least.width() + 37, least.height() + 20);
+    check("least + 37");
+}
+
+TEST(HistoryInputDialog, AsksItsPromptUnderAWholeCaption) {
+    const QString caption = u"計測データのグループ名を変更"_s;
+    const auto box = MakeHistoryInputDialog(nullptr, caption, u"新しい名前"_s, u"Unit 1"_s);
+    EXPECT_EQ(box->windowTitle(), caption);
+    EXPECT_EQ(box->labelText(), u"新しい名前"_s);
+    EXPECT_EQ(box->textValue(), u"Unit 1"_s);
+    EXPECT_EQ(box->cancelButtonText(), u"キャンセル"_s);
+    // Narrower, the window manager shortens the caption to "計測デー… を変更".
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(caption) + 100);
 }
 
 class HistoryWithMainTest : public HistoryWindowTest {

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -113,10 +114,18 @@ TEST(MyMessageForm, LayoutFollowsTheTextAndThePosition) {
     const int lineHeight = QFontMetrics(wrapped->font()).height();
     EXPECT_LE(wrappedText->width(), screen.width() / 2);
     EXPECT_GT(wrappedText->height(), lineHeight);
-    auto unbroken = CreateMyMessage(words.join(QString()), TMsgKind::Information, OkAndCopy);
+    const QFontMetrics metrics(wrapped->font());
+    QString word;
+    while (metrics.horizontalAdvance(word) < screen.width() * 2 / 3)
+        word += u"word"_s;
+    auto unbroken = CreateMyMessage(word, TMsgKind::Information, OkAndCopy);
     auto* unbrokenText = unbroken->findChild<QLabel*>(u"Message"_s);
     EXPECT_GT(unbrokenText->width(), screen.width() / 2);
     EXPECT_EQ(unbrokenText->height(), lineHeight);
+    // One wider than the screen could not be read: it is split into lines the screen holds.
+    auto overlong = CreateMyMessage(words.join(QString()), TMsgKind::Information, OkAndCopy);
+    EXPECT_LE(overlong->width(), screen.width());
+    EXPECT_GT(overlong->findChild<QLabel*>(u"Message"_s)->height(), lineHeight);
 
     // The custom kind has no icon and the application's title.
     auto custom = CreateMyMessage(u"x"_s, TMsgKind::Custom, msgButton(TMsgButton::OK));
@@ -132,6 +141,31 @@ TEST(MyMessageForm, LayoutFollowsTheTextAndThePosition) {
         },
         40, 50);
     EXPECT_EQ(shownAt, QPoint(40, 50));
+}
+
+// A path is a "word": splitting it at a slash to fill the lines would cut a file name in two.
+TEST(MyMessageForm, APathKeepsItsOwnLineInBothDialogs) {
+    const QString path =
+        u"/home/teacher/.local/share/pelmar/datas/English_Communication_Year3_Reading.hst"_s;
+    const QString text = u"履歴ファイル "_s + path + u" を読み込めません"_s;
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    auto form = CreateMyMessage(text, TMsgKind::Information, OkAndCopy);
+    const QStringList lines = form->findChild<QLabel*>(u"Message"_s)->text().split(u'\n');
+    EXPECT_EQ(lines, QStringList({u"履歴ファイル"_s, path, u"を読み込めません"_s}));
+    EXPECT_LE(form->width(), screen.width());
+    EXPECT_EQ(form->MessageText, text); // the copy is the message as given
+
+    QMessageBox box(QMessageBox::Information, u"情報"_s, QString(), QMessageBox::Ok);
+    SetMessageBoxText(box, text + u"\r\n<a & b>"_s);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    auto* label = box.findChild<QLabel*>(u"qt_msgbox_label"_s);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->text().contains(u'\n' + path + u'\n'));
+    EXPECT_TRUE(label->text().contains(u"&lt;a &amp; b&gt;"_s));
+    // The box is as wide as the path, so it has no reason to break it again.
+    EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(path));
+    EXPECT_LE(box.width(), screen.width());
 }
 
 } // namespace

@@ -5,23 +5,26 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <array>
 
 namespace pelmar {
 namespace {
 
-constexpr int TextFlags = Qt::TextWordWrap | Qt::TextExpandTabs;
+// The lines are broken beforehand (MessageLines), so the text is drawn as it stands.
+constexpr int TextFlags = Qt::TextExpandTabs;
 
 // Caption width + 8 of each button kind, measured the first time the kind is laid out.
 std::array<int, MsgButtonCount> g_captionWidths{};
 MessageHook g_hook;
 
-// Draws its text with the same flags it was measured with, so the wrap matches the layout.
+// Draws its text with the same flags it was measured with, so the lines match the layout.
 class TMessageLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -47,6 +50,13 @@ QStyle::StandardPixmap iconOf(TMsgKind kind) {
     case TMsgKind::Confirmation: return QStyle::SP_MessageBoxQuestion;
     default: return QStyle::SP_MessageBoxInformation;
     }
+}
+
+// The dialog's horizontal unit: the average width of the letters "A".."Z", "a".."z".
+int unitWidthOf(const QFontMetrics& metrics) {
+    static const QString letters =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return metrics.horizontalAdvance(letters) / 52;
 }
 
 QSize screenSize() {
@@ -77,9 +87,7 @@ std::unique_ptr<TMyMessageForm> CreateMyMessage(const QString& text, TMsgKind ki
     const QFontMetrics metrics(form->font());
 
     TMsgLayoutInput in;
-    static const QString letters =
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    in.unitWidth = metrics.horizontalAdvance(letters) / 52;
+    in.unitWidth = unitWidthOf(metrics);
     in.unitHeight = metrics.height();
     in.kind = kind;
     in.buttons = buttons;
@@ -94,8 +102,10 @@ std::unique_ptr<TMyMessageForm> CreateMyMessage(const QString& text, TMsgKind ki
         }
     }
     in.captionWidths = g_captionWidths;
-    const QString display = shown(text);
-    in.text = metrics.boundingRect(QRect(0, 0, in.screen.width() / 2, 0), TextFlags, display).size();
+    const QString display =
+        MessageLines(text, metrics, MessageTextWidths(in.unitWidth, kind, in.screen))
+            .join(QLatin1Char('\n'));
+    in.text = metrics.boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, 0), TextFlags, display).size();
     const TMsgLayout layout = LayOutMessage(in);
 
     form->setFixedSize(layout.client);
@@ -157,6 +167,33 @@ int ShowMyMessage(const QString& text, TMsgKind kind, TMsgButtons buttons, int x
 
 int ShowInfoMessage(const QString& text, TMsgKind kind, TMsgButtons buttons) {
     return ShowMyMessage(text, kind, buttons, -1, -1);
+}
+
+QStringList MessageLines(const QString& text, const QFontMetrics& metrics, TMsgTextWidths widths) {
+    return WrapMessageText(text, widths, [&metrics](const QString& piece) {
+        return piece.contains(QLatin1Char('\t'))
+                   ? metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, piece).width()
+                   : metrics.horizontalAdvance(piece);
+    });
+}
+
+void SetMessageBoxText(QMessageBox& box, const QString& text) {
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+    const QFontMetrics metrics(box.font());
+    TMsgTextWidths widths = MessageTextWidths(unitWidthOf(metrics), TMsgKind::Information, area);
+    // The box makes itself at most half the screen and 500 pixels wide for wrapped text, and on
+    // a screen wider than 1024 pixels never grows beyond the screen less 480 (nor 1000): its
+    // lines stay inside that, beside its icon and its somewhat wider margins.
+    const int boxLimit = area.width() <= 1024 ? area.width() : std::min(area.width() - 480, 1000);
+    const int beside = area.width() - widths.widest + 24;
+    widths.preferred = std::min(widths.preferred, 500);
+    widths.widest = std::max(widths.preferred, std::min(widths.widest, boxLimit - beside));
+    const QStringList lines = MessageLines(text, metrics, widths);
+    // Unbreakable lines, so the box cannot break them again its own way.
+    box.setTextFormat(Qt::RichText);
+    box.setText(QStringLiteral("<p style=\"white-space:pre\">") +
+                lines.join(QLatin1Char('\n')).toHtmlEscaped() + QStringLiteral("</p>"));
 }
 
 void SetMyMessageHook(MessageHook hook) { g_hook = std::move(hook); }

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "desktop/MessageLayout.h"
+#include "desktop/MessageWrap.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <functional>
 #include <memory>
+
+class QFontMetrics;
+class QMessageBox;
 
 namespace pelmar {
 
@@ -39,6 +43,15 @@ private:
 int ShowMyMessage(const QString& text, TMsgKind kind, TMsgButtons buttons, int x, int y);
 int ShowInfoMessage(const QString& text, TMsgKind kind = TMsgKind::Information,
                     TMsgButtons buttons = OkAndCopy);
+
+// A message's lines as a dialog in this font shows them within these widths: a path or a Latin
+// word kept whole where the screen allows.
+[[nodiscard]] QStringList MessageLines(const QString& text, const QFontMetrics& metrics,
+                                       TMsgTextWidths widths);
+
+// Gives a plain message box its text in those lines. Left to itself the box splits a path at
+// its slashes, and on a wide screen splits every word anywhere once one is too long for it.
+void SetMessageBoxText(QMessageBox& box, const QString& text);
 
 // Called with each dialog right before it runs, so tests can answer it.
 using MessageHook = std::function<void(TMyMessageForm& dialog)>;

@@ -18,12 +18,6 @@
 namespace pelmar {
 namespace {
 
-QString shown(const QString& text) {
-    QString s = text;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
-}
-
 QString caption(TMsgButton button) { return QString::fromUtf8(MsgButtonInfo(button).caption); }
 
 QString title(TMsgKind kind) { return QString::fromUtf8(MsgKindCaption(kind)); }
@@ -51,15 +45,17 @@ TDesktopLookup desktopLookup() {
 class TDesktopPrompts : public TPrompts {
 public:
     void information(QWidget* parent, const QString& text) override {
-        QMessageBox box(QMessageBox::Information, title(TMsgKind::Information), shown(text),
+        QMessageBox box(QMessageBox::Information, title(TMsgKind::Information), QString(),
                         QMessageBox::Ok, parent);
+        SetMessageBoxText(box, text);
         box.button(QMessageBox::Ok)->setText(caption(TMsgButton::OK));
         box.exec();
     }
 
     bool warningYesAbort(QWidget* parent, const QString& text) override {
-        QMessageBox box(QMessageBox::Warning, title(TMsgKind::Warning), shown(text),
+        QMessageBox box(QMessageBox::Warning, title(TMsgKind::Warning), QString(),
                         QMessageBox::Yes | QMessageBox::Abort, parent);
+        SetMessageBoxText(box, text);
         box.button(QMessageBox::Yes)->setText(caption(TMsgButton::Yes));
         box.button(QMessageBox::Abort)->setText(caption(TMsgButton::Abort));
         box.setDefaultButton(QMessageBox::Yes);
@@ -67,8 +63,9 @@ public:
     }
 
     TAnswer confirmYesNoCancel(QWidget* parent, const QString& text) override {
-        QMessageBox box(QMessageBox::Question, title(TMsgKind::Confirmation), shown(text),
+        QMessageBox box(QMessageBox::Question, title(TMsgKind::Confirmation), QString(),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+        SetMessageBoxText(box, text);
         box.button(QMessageBox::Yes)->setText(caption(TMsgButton::Yes));
         box.button(QMessageBox::No)->setText(caption(TMsgButton::No));
         box.button(QMessageBox::Cancel)->setText(caption(TMsgButton::Cancel));

@@ -60,6 +60,10 @@ public:
     // The collection positions selected in the lists. Exactly one selected record outside the
     // columns shown scrolls the graph towards it; otherwise only the selection marks change.
     void showSelection(std::vector<int> positions);
+    // No record selected, without drawing: for a change of the collection, which redraws.
+    void clearSelection() { m_selected.clear(); }
+    // The collection positions the selection marks stand for, ascending.
+    [[nodiscard]] const std::vector<int>& selectedPositions() const { return m_selected; }
 
     // The range buttons: each narrows or widens the grades shown by three and redraws.
     enum class RangeButton { UpperUp, UpperDown, LowerUp, LowerDown };

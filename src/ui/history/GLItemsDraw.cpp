@@ -2,12 +2,12 @@
 #include "ui/history/GLItems.h"
 
 #include "history/RecItems.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/history/GLILable.h"
 #include "ui/history/GLImage.h"
 #include "ui/history/GraphPaint.h"
 #include "ui/history/GraphText.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -20,16 +20,11 @@ namespace pelmar {
 namespace {
 
 constexpr int LegendX = 10;
-constexpr int LegendRow = 20;
-
-// The hourglass while a drawing runs, also when it ends early.
-class TBusyCursor {
-public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
+// The axis names of the school levels: pixels kept between them, and their least size.
+constexpr int AxisTextGap = 2;
+constexpr int AxisTextMinPixels = 8;
+// Ticks closer than this would run together into a black bar.
+constexpr int AxisTickGap = 3;
 
 // Text on the bands is drawn without smoothing: smoothed edges would blend with the band
 // colours, and a whitened copy would keep a coloured fringe round every letter.
@@ -55,7 +50,7 @@ void TGLItems::draw(bool light) {
     const QPointer<TGLItems> alive(this);
     Q_EMIT busyChanged(true);
     {
-        const TBusyCursor busy;
+        const TBusyCursor busy(Qt::WaitCursor);
         for (;;) {
             const bool layout = m_layoutPending;
             const bool lightNow = m_pendingLight && !layout;
@@ -200,14 +195,20 @@ void TGLItems::drawAxis(const TGraphPlane& p) {
     const int offset = m_plot->y();
     const int tick = metrics.horizontalAdvance(QStringLiteral("999"));
     const int field = metrics.horizontalAdvance(QStringLiteral("99"));
-    for (const TGraphBand& band : p.Bands()) {
+    const std::vector<TGraphBand> bands = p.Bands();
+    const std::vector<bool> written = p.AxisGradesShown(metrics.height());
+    const std::vector<bool> ticked = p.AxisTicksShown(AxisTickGap);
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const TGraphBand& band = bands[i];
         const int y = band.yBottom + offset;
-        a.drawLine(right - 1, y, right - tick, y);
+        if (ticked[i])
+            a.drawLine(right - 1, y, right - tick, y);
+        if (!written[i])
+            continue;
         // The grade, right-aligned in two characters, in the middle of its lowest row.
         const QString grade = QStringLiteral("%1").arg(band.grade, 2);
-        const int middle = (p.GradeLineY(band.grade) + p.GradeLineY(band.grade + 1)) / 2;
         textAt(a, right - 20 + field - metrics.horizontalAdvance(grade),
-               middle + offset - metrics.height() / 2, grade);
+               p.GradeRowMiddle(band.grade) + offset - metrics.height() / 2, grade);
     }
     m_axis->update();
 }
@@ -278,8 +279,18 @@ void TGLItems::drawAxisTexts(const TGraphPlane& p) {
     // Read upwards, each starting at its grade and running down the grades it names.
     DrawRotatedText(a, 10, GraphSize::TopStrip + 10 + m_scroll->height(),
                     QString::fromLatin1(AxisTitle), 90);
-    DrawRotatedText(a, 24, p.GradeLineY(6) + offset, QString::fromLatin1(AxisElementary), 90);
-    DrawRotatedText(a, 24, p.GradeLineY(12) + offset, QString::fromLatin1(AxisSecondary), 90);
+    // "SECONDARY" runs down from grade 12 towards grade 6, where "ELEMENTARY" starts: on a short
+    // plot both get smaller to stay apart, and where they would be too small to read they are
+    // left out (the bands name the schools as well).
+    const QString elementary = QString::fromLatin1(AxisElementary);
+    const QString secondary = QString::fromLatin1(AxisSecondary);
+    const int room = p.GradeLineY(6) - p.GradeLineY(12) - AxisTextGap;
+    if (const std::optional<QFont> font =
+            FontFitting(m_textFont, {elementary, secondary}, room, AxisTextMinPixels)) {
+        a.setFont(*font);
+        DrawRotatedText(a, 24, p.GradeLineY(6) + offset, elementary, 90);
+        DrawRotatedText(a, 24, p.GradeLineY(12) + offset, secondary, 90);
+    }
     m_axis->update();
 }
 
@@ -332,7 +343,12 @@ void TGLItems::drawTitles(const TGraphPlane& p) {
 void TGLItems::drawLegend(const TGraphPlane& p) {
     QPainter g(&m_legend->Picture());
     const int x = LegendX;
-    const int top = std::max(0, (p.Height - 180) / 2) + m_scroll->height() + GraphSize::TopStrip;
+    const std::vector<int> measures = auxiliaryOn();
+    const TLegendLayout layout =
+        LegendLayout(p.Height, m_scroll->height() + GraphSize::TopStrip, m_legend->height(),
+                     static_cast<int>(measures.size()), QFontMetrics(m_textFont).height());
+    const int top = layout.top;
+    const int pitch = layout.pitch;
     std::array<int, GradeFormulaCount> order{9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
     if (const TRecItem* last = m_items->Item(p.First + p.Visible - 1))
         order = LegendOrder(*last);
@@ -343,7 +359,7 @@ void TGLItems::drawLegend(const TGraphPlane& p) {
         const TGLItem& series = *m_series[static_cast<std::size_t>(f)];
         if (!series.Visible)
             continue;
-        const int y = top + LegendRow * row;
+        const int y = top + pitch * row;
         g.setPen(QPen(series.Color, series.PenWidth, series.PenStyle));
         g.drawLine(x, y + 8, x + 18, y + 8);
         series.DrawMark(g, TGraphPoint{x + 9, y + 8}, series.MarkSize);
@@ -353,9 +369,9 @@ void TGLItems::drawLegend(const TGraphPlane& p) {
         label->move(x + 22, y);
         label->show();
     }
-    int y = top + LegendRow * GradeFormulaCount + 10;
+    int y = top + pitch * GradeFormulaCount + 10;
     std::size_t next = 0;
-    for (int measure : auxiliaryOn()) {
+    for (int measure : measures) {
         const TAuxMeasure* aux = FindAuxMeasure(measure);
         g.setPen(BgrColor(aux->pen));
         g.setBrush(BgrColor(aux->brush));
@@ -366,9 +382,9 @@ void TGLItems::drawLegend(const TGraphPlane& p) {
         label->adjustSize();
         label->move(x + 22, y);
         label->show();
-        y += LegendRow;
+        y += pitch;
     }
-    y += LegendRow;
+    y += pitch;
     g.setFont(m_textFont);
     g.setPen(Qt::black);
     for (int style = 1; style < StyleCount; ++style) {
@@ -376,7 +392,7 @@ void TGLItems::drawLegend(const TGraphPlane& p) {
         g.fillRect(QRect(QPoint(x, y), RotatedTextExtent(m_textFont, name, 0)),
                    BgrColor(StyleColor(style)));
         textAt(g, x, y, name);
-        y += LegendRow;
+        y += pitch;
     }
     m_legend->update();
 }

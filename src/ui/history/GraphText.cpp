@@ -78,6 +78,19 @@ QFont HeavyFont(int pixelSize) {
     return font;
 }
 
+std::optional<QFont> FontFitting(QFont font, const QStringList& texts, int length,
+                                 int minPixelSize) {
+    for (int size = font.pixelSize(); size >= minPixelSize && size > 0; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        if (std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
+                return metrics.horizontalAdvance(text) <= length;
+            }))
+            return font;
+    }
+    return std::nullopt;
+}
+
 int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
 bool IsUprightInVerticalText(char32_t c) {

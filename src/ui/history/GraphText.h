@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,11 @@ namespace pelmar {
 [[nodiscard]] QFont HeavyFont(int pixelSize);
 // A size given in points at the 96 dots per inch the graph was designed for.
 [[nodiscard]] int PointsToPixels(int points);
+
+// The font, made smaller where needed so that none of the texts is longer than `length`
+// pixels; nothing when it would have to be smaller than `minPixelSize` to fit.
+[[nodiscard]] std::optional<QFont> FontFitting(QFont font, const QStringList& texts, int length,
+                                               int minPixelSize);
 
 // Text turned by 0, 90, 180 or 270 degrees counterclockwise; (x, y) is the top-left corner of
 // the turned text's box, which a background colour fills first.

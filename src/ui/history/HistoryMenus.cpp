@@ -31,6 +31,19 @@ void FillDataGroupMenus(const TDataGroupMenus& menus, const THistoryFolderList& 
     const auto escaped = [](QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); };
     for (const THistoryFolder& folder : folders.folders) {
         const QString name = folder.name;
+        if (!folder.problem.isEmpty()) {
+            const QString problem = folder.problem;
+            for (QMenu* menu : {menus.open, menus.openAdd, menus.move}) {
+                QAction* item = menu->addAction(menus.problemMark, escaped(name));
+                QObject::connect(item, &QAction::triggered, menu,
+                                 [actions, problem] { actions.explainProblem(problem); });
+            }
+            // Renaming moves the file without reading it, so a damaged folder can be set aside.
+            QMenu* rename = menus.rename->addMenu(menus.problemMark, escaped(name));
+            QObject::connect(rename->addAction(escaped(name)), &QAction::triggered, rename,
+                             [actions, name] { actions.renameFolder(name); });
+            continue;
+        }
         QMenu* open = menus.open->addMenu(escaped(name));
         QMenu* openAdd = menus.openAdd->addMenu(escaped(name));
         QMenu* move = menus.move->addMenu(escaped(name));

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace pelmar {
 
 namespace {
@@ -30,12 +32,46 @@ THistoryTableView::THistoryTableView(QWidget* parent) : QTableView(parent) {
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section) {
+        if (m_fitting || m_fillColumn < 0)
+            return;
+        if (section == m_fillColumn)
+            m_fillColumn = -1; // sized by hand: it keeps that width
+        else if (section < m_fillColumn)
+            fitFillColumn();
+    });
 }
 
 void THistoryTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     const int sideways = horizontalScrollBar()->value();
     QTableView::scrollTo(index, hint);
     horizontalScrollBar()->setValue(sideways);
+}
+
+void THistoryTableView::setFillColumn(int column, int least) {
+    m_fillColumn = column;
+    m_fillLeast = least;
+    fitFillColumn();
+}
+
+void THistoryTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fitFillColumn();
+}
+
+void THistoryTableView::fitFillColumn() {
+    if (m_fillColumn < 0 || m_fitting)
+        return;
+    const QHeaderView* header = horizontalHeader();
+    int before = 0;
+    for (int c = 0; c < m_fillColumn; ++c)
+        before += header->isSectionHidden(c) ? 0 : header->sectionSize(c);
+    const int width = std::max(m_fillLeast, viewport()->width() - before);
+    if (width == header->sectionSize(m_fillColumn))
+        return;
+    m_fitting = true;
+    setColumnWidth(m_fillColumn, width);
+    m_fitting = false;
 }
 
 THistoryTableModel* THistoryTableView::historyModel() const {

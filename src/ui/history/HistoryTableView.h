@@ -25,6 +25,9 @@ public:
     [[nodiscard]] bool dragging() const { return m_dragging; }
     // Rows are brought into view up and down only: the lists keep their sideways position.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    // The column that takes what the list shows beside the columns before it (never less than
+    // `least`), so its header with its sort mark stays in view; until the user sizes it.
+    void setFillColumn(int column, int least);
 
 Q_SIGNALS:
     void rowsDropped(int row);
@@ -35,8 +38,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitFillColumn();
     THistoryTableModel* historyModel() const;
     void endDrag();
 
@@ -45,6 +50,9 @@ private:
     bool m_dragAllowed = false; // pressed without a modifier key
     QPoint m_pressPosition;
     int m_lastRow = -1;
+    int m_fillColumn = -1;
+    int m_fillLeast = 0;
+    bool m_fitting = false;
 };
 
 } // namespace pelmar

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,10 +28,19 @@ QString u(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A push button as wide as its caption: the style's least width for push buttons would make
+// the tool area too wide for the window's default size on a small screen.
 QPushButton* smallButton(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
+    const QStyle* style = button->style();
+    const int padding = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                             style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
+    QString text = caption;
+    text.remove(QLatin1Char('&'));
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(text) + padding + 4);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     return button;
 }
 
@@ -43,34 +53,89 @@ QToolButton* toolButton(const QString& caption, const QString& hint, const char*
     return button;
 }
 
+QGroupBox* group(const QString& title, QWidget* parent) {
+    auto* box = new QGroupBox(title, parent);
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    return box;
+}
+
+template <typename Layout> Layout* tight(Layout* layout) {
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    return layout;
+}
+
 } // namespace
 
 THistoryToolArea::THistoryToolArea(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ToolArea"));
-    // Four columns in two rows, so the area stays low enough for the lists beside it.
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 2, 4, 2);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
+    // Three columns, no higher than the upper panel's least height and narrow enough to leave
+    // the lists room in the window's default size on a 1024x768 screen: the window's and the
+    // graph's commands, the formulas, and the auxiliary bars over the samples.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(4, 2, 4, 2);
+    columns->setSpacing(6);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->setSpacing(2);
+    auto* commands = new QGridLayout;
+    commands->setHorizontalSpacing(2);
+    commands->setVerticalSpacing(3);
     closeButton = smallButton(QStringLiteral("閉じる"), "CloseButton", this);
     measureButton = smallButton(QStringLiteral("計測"), "MeasureButton", this);
     openButton = smallButton(QStringLiteral("開く"), "OpenButton", this);
-    for (QPushButton* b : {closeButton, measureButton, openButton})
-        buttons->addWidget(b);
     flyButton = toolButton(QStringLiteral("フライ"), QString(), "FlyButton", this);
     flyButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    flyButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    buttons->addWidget(flyButton);
-    buttons->addStretch();
-    grid->addLayout(buttons, 0, 0, 2, 1);
+    flyButton->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    commands->addWidget(closeButton, 0, 0);
+    commands->addWidget(measureButton, 0, 1);
+    commands->addWidget(openButton, 1, 0);
+    commands->addWidget(flyButton, 1, 1);
 
-    auto* graphGroup = new QGroupBox(QStringLiteral("グラフ表示"), this);
-    auto* graphLayout = new QVBoxLayout(graphGroup);
-    graphLayout->setContentsMargins(4, 2, 4, 2);
-    graphLayout->setSpacing(2);
+    auto* search = new QHBoxLayout;
+    search->setSpacing(2);
+    searchBox = new QLineEdit(this);
+    searchBox->setObjectName(QStringLiteral("SearchBox"));
+    searchBox->setMinimumWidth(60);
+    searchBox->installEventFilter(this);
+    searchButton = smallButton(QStringLiteral("検索"), "SearchButton", this);
+    searchButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    searchButton->setFixedWidth(searchButton->minimumWidth());
+    search->addWidget(searchBox, 1);
+    search->addWidget(searchButton);
+    commands->addLayout(search, 2, 0, 1, 2);
+
+    stepBar = new QSlider(Qt::Horizontal, this);
+    stepBar->setObjectName(QStringLiteral("StepBar"));
+    stepBar->setRange(1, 6);
+    stepBar->setValue(2);
+    stepBar->setPageStep(1);
+    stepBar->setTickPosition(QSlider::TicksBelow);
+    commands->addWidget(stepBar, 3, 0, 1, 2);
+
+    const QString raise = QStringLiteral("グラフの上限を上げる");
+    const QString lower = QStringLiteral("グラフの上限を下げる");
+    auto* range = new QGridLayout;
+    range->setSpacing(2);
+    upperUp = toolButton(QStringLiteral("▲"), raise, "UpperUp", this);
+    upperDown = toolButton(QStringLiteral("▼"), lower, "UpperDown", this);
+    lowerUp = toolButton(QStringLiteral("▲"), raise, "LowerUp", this);
+    lowerDown = toolButton(QStringLiteral("▼"), lower, "LowerDown", this);
+    range->addWidget(upperUp, 0, 0);
+    range->addWidget(upperDown, 0, 1);
+    range->addWidget(lowerUp, 1, 0);
+    range->addWidget(lowerDown, 1, 1);
+    tableCopyButton = toolButton(QString(), QString(), "TableCopyButton", this);
+    graphCopyButton = toolButton(QString(), QString(), "GraphCopyButton", this);
+    rangeBar = new TGraphRangeBar(this);
+    range->addWidget(rangeBar, 0, 2, 2, 1);
+    range->setColumnStretch(3, 1);
+    range->addWidget(tableCopyButton, 0, 4);
+    range->addWidget(graphCopyButton, 1, 4);
+    commands->addLayout(range, 4, 0, 1, 2);
+    commands->setRowStretch(5, 1);
+    columns->addLayout(commands);
+
+    auto* graphGroup = group(QStringLiteral("グラフ表示"), this);
+    auto* graphLayout = tight(new QVBoxLayout(graphGroup));
     formulaList = new QListWidget(graphGroup);
     formulaList->setObjectName(QStringLiteral("FormulaList"));
     for (int f = 0; f < 10; ++f) {
@@ -80,23 +145,26 @@ THistoryToolArea::THistoryToolArea(QWidget* parent) : QWidget(parent) {
         item->setCheckState(Qt::Checked);
         item->setToolTip(name);
     }
-    formulaList->setFixedWidth(210);
+    // Long names end in "…" (their hints give them whole); the list scrolls to the last ones.
+    formulaList->setFixedWidth(
+        formulaList->fontMetrics().horizontalAdvance(QStringLiteral("Flesch-Kincaid Grade")) + 44);
     formulaList->setMinimumHeight(60);
+    formulaList->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     formulaList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     formulaList->setTextElideMode(Qt::ElideRight);
-    graphLayout->addWidget(formulaList);
+    graphLayout->addWidget(formulaList, 1);
     auto* graphButtons = new QHBoxLayout;
+    graphButtons->setSpacing(2);
     formulasOn = smallButton(QStringLiteral("ON"), "FormulasOn", graphGroup);
     formulasOff = smallButton(QStringLiteral("OFF"), "FormulasOff", graphGroup);
     graphButtons->addWidget(formulasOn);
     graphButtons->addWidget(formulasOff);
     graphLayout->addLayout(graphButtons);
-    grid->addWidget(graphGroup, 0, 1, 2, 1);
+    columns->addWidget(graphGroup);
 
-    auto* auxGroup = new QGroupBox(QStringLiteral("補助表示"), this);
-    auto* auxLayout = new QGridLayout(auxGroup);
-    auxLayout->setContentsMargins(4, 2, 4, 2);
-    auxLayout->setSpacing(2);
+    // The six boxes in two rows of three, "ON" and "OFF" closing the rows.
+    auto* auxGroup = group(QStringLiteral("補助表示"), this);
+    auto* auxLayout = tight(new QGridLayout(auxGroup));
     const char* const captions[] = {"wps", "civ", "wpp", "sypw", "pps", "psy3"};
     for (std::size_t i = 0; i < auxiliary.size(); ++i) {
         const int measure = AuxiliaryMeasures[i];
@@ -109,15 +177,12 @@ THistoryToolArea::THistoryToolArea(QWidget* parent) : QWidget(parent) {
     }
     auxiliaryOn = smallButton(QStringLiteral("ON"), "AuxiliaryOn", auxGroup);
     auxiliaryOff = smallButton(QStringLiteral("OFF"), "AuxiliaryOff", auxGroup);
-    auxLayout->addWidget(auxiliaryOn, 2, 0);
-    auxLayout->addWidget(auxiliaryOff, 2, 1);
-    grid->addWidget(auxGroup, 0, 2);
+    auxLayout->addWidget(auxiliaryOn, 0, 3);
+    auxLayout->addWidget(auxiliaryOff, 1, 3);
 
-    auto* sampleBox = new QGroupBox(QStringLiteral("サンプル"), this);
+    auto* sampleBox = group(QStringLiteral("サンプル"), this);
     sampleBox->setObjectName(QStringLiteral("SampleGroup"));
-    auto* sampleLayout = new QGridLayout(sampleBox);
-    sampleLayout->setContentsMargins(4, 2, 4, 2);
-    sampleLayout->setSpacing(2);
+    auto* sampleLayout = tight(new QGridLayout(sampleBox));
     sampleGroup = new QButtonGroup(this);
     const char* const sampleCaptions[] = {"すべて", "一部", "なし"};
     const char* const levelHints[] = {
@@ -137,49 +202,13 @@ THistoryToolArea::THistoryToolArea(QWidget* parent) : QWidget(parent) {
         levels[static_cast<std::size_t>(i)] = level;
         sampleLayout->addWidget(level, 1, i);
     }
-    grid->addWidget(sampleBox, 1, 2);
-
-    auto* search = new QHBoxLayout;
-    searchBox = new QLineEdit(this);
-    searchBox->setObjectName(QStringLiteral("SearchBox"));
-    searchBox->setMinimumWidth(90);
-    searchBox->installEventFilter(this);
-    searchButton = smallButton(QStringLiteral("検索"), "SearchButton", this);
-    search->addWidget(searchBox);
-    search->addWidget(searchButton);
-    auto* graphControls = new QVBoxLayout;
-    graphControls->setSpacing(2);
-    graphControls->addLayout(search);
-    stepBar = new QSlider(Qt::Horizontal, this);
-    stepBar->setObjectName(QStringLiteral("StepBar"));
-    stepBar->setRange(1, 6);
-    stepBar->setValue(2);
-    stepBar->setPageStep(1);
-    stepBar->setTickPosition(QSlider::TicksBelow);
-    graphControls->addWidget(stepBar);
-    grid->addLayout(graphControls, 0, 3);
-
-    const QString raise = QStringLiteral("グラフの上限を上げる");
-    const QString lower = QStringLiteral("グラフの上限を下げる");
-    auto* range = new QGridLayout;
-    range->setSpacing(2);
-    upperUp = toolButton(QStringLiteral("▲"), raise, "UpperUp", this);
-    upperDown = toolButton(QStringLiteral("▼"), lower, "UpperDown", this);
-    lowerUp = toolButton(QStringLiteral("▲"), raise, "LowerUp", this);
-    lowerDown = toolButton(QStringLiteral("▼"), lower, "LowerDown", this);
-    range->addWidget(upperUp, 0, 0);
-    range->addWidget(upperDown, 0, 1);
-    range->addWidget(lowerUp, 1, 0);
-    range->addWidget(lowerDown, 1, 1);
-    tableCopyButton = toolButton(QString(), QString(), "TableCopyButton", this);
-    graphCopyButton = toolButton(QString(), QString(), "GraphCopyButton", this);
-    rangeBar = new TGraphRangeBar(this);
-    range->addWidget(rangeBar, 0, 2, 2, 1);
-    range->addWidget(tableCopyButton, 0, 3);
-    range->addWidget(graphCopyButton, 1, 3);
-    range->setColumnStretch(4, 1);
-    grid->addLayout(range, 1, 3);
-    grid->setRowStretch(2, 1);
+    auto* choices = new QVBoxLayout;
+    choices->setSpacing(2);
+    choices->addWidget(auxGroup);
+    choices->addWidget(sampleBox);
+    choices->addStretch();
+    columns->addLayout(choices);
+    columns->addStretch();
 }
 
 void THistoryToolArea::setSampleControlsEnabled(bool on) {

@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
@@ -121,11 +120,6 @@ void TForm2::createActions() {
 void TForm2::createPanes() {
     m_model = new THistoryTableModel(m_items, this);
     m_tools = new THistoryToolArea;
-    auto* toolScroll = new QScrollArea;
-    toolScroll->setWidget(m_tools);
-    toolScroll->setWidgetResizable(true);
-    toolScroll->setFrameShape(QFrame::NoFrame);
-    toolScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     m_titleList = new THistoryTableView;
     m_titleList->setObjectName(QStringLiteral("ListView1"));
@@ -154,11 +148,18 @@ void TForm2::createPanes() {
         }
     }
     m_titleList->setMinimumWidth(30);
+    // The title fills what the list shows beside the number, so the sort mark at its right
+    // end is seen; the date lies beyond, reached sideways.
+    const QFontMetrics header = m_titleList->horizontalHeader()->fontMetrics();
+    m_titleList->setFillColumn(
+        HistoryColumn::Title, header.horizontalAdvance(HistoryColumnCaption(HistoryColumn::Title)) +
+                                  2 * header.height() + 8);
     for (THistoryTableView* view : {m_titleList, m_valueTable}) {
         view->canStartDrag = [this] { return !sampleSelected() && !selectedRows().empty(); };
         view->acceptsDrop = [this](int row) {
-            return !m_titleList->selectionModel()->isRowSelected(row, QModelIndex()) &&
-                   m_model->positionOfRow(row) >= m_items.SampleCount();
+            const TRecItem* item = m_model->itemAtRow(row);
+            return !m_titleList->selectionModel()->isRowSelected(row, QModelIndex()) && item &&
+                   !item->IsSample();
         };
         connect(view, &THistoryTableView::rowsDropped, this, &TForm2::DropOnRow);
         connect(view, &THistoryTableView::popupRequested, this, [this](QPoint at) {
@@ -181,14 +182,21 @@ void TForm2::createPanes() {
     m_listSplitter->addWidget(m_valueTable);
     m_listSplitter->setStretchFactor(1, 1);
     m_listSplitter->setChildrenCollapsible(false);
+    // At the window's least width the lists still show a few titles and numbers.
+    m_valueTable->setMinimumWidth(ValueTableLeast);
+    m_listSplitter->setMinimumWidth(ListsLeast);
 
+    // The tool area is never squeezed (the window's least width leaves it all its controls)
+    // and never stretched: the lists take every further pixel.
     auto* upper = new QSplitter(Qt::Horizontal);
     m_upperSplitter = upper;
     upper->setObjectName(QStringLiteral("UpperPanel"));
-    upper->addWidget(toolScroll);
+    upper->addWidget(m_tools);
     upper->addWidget(m_listSplitter);
+    upper->setChildrenCollapsible(false);
+    upper->setStretchFactor(0, 0);
     upper->setStretchFactor(1, 1);
-    upper->setMinimumHeight(153);
+    upper->setMinimumHeight(std::max(153, m_tools->minimumSizeHint().height()));
 
     m_graph = new TGLItems;
     m_graph->setItems(&m_items);
@@ -236,6 +244,7 @@ void TForm2::createMenus() {
     m_dataMenus->move = m_dataMenu->addMenu(QStringLiteral("無所属のデータをグループに移動(&S)"));
     m_dataMenus->rename = m_dataMenu->addMenu(QStringLiteral("名前を変更(&N)"));
     m_dataMenus->remove = m_dataMenu->addMenu(QStringLiteral("削除(&D)"));
+    m_dataMenus->problemMark = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     m_dataMenu->addSeparator();
     m_dataMenu->addAction(acDrawGroup);
     connect(m_dataMenu, &QMenu::aboutToShow, this, &TForm2::rebuildDataGroupMenu);
@@ -430,14 +439,45 @@ void TForm2::showEvent(QShowEvent* event) {
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    // The tool area as wide as it wants, within reason; the lists take the rest.
-    const int tools = std::min(m_tools->sizeHint().width() + 24, width() * 11 / 20);
-    m_upperSplitter->setSizes({tools, std::max(200, width() - tools)});
-    const int upperHeight = std::max(m_upperSplitter->minimumHeight(), m_halves->height() * 2 / 5);
-    m_halves->setSizes({upperHeight, std::max(345, m_halves->height() - upperHeight)});
-    m_listSplitter->setSizes({m_settings.titleWidth, std::max(100, m_listSplitter->width() - m_settings.titleWidth)});
+    keepFrameOnDesktop();
+    // The tool area as narrow as it can be with every control whole; the lists take the rest.
+    const int tools = m_tools->minimumSizeHint().width();
+    m_upperSplitter->setSizes({tools, std::max(ListsLeast, m_upperSplitter->width() - tools)});
+    // The upper half as high as its tool area, never below its least height; the graph, whose
+    // plot is what is left after its fixed strips, takes all the rest.
+    const int upperHeight =
+        std::max(m_upperSplitter->minimumHeight(), m_tools->sizeHint().height());
+    m_halves->setSizes(
+        {upperHeight, std::max(m_graph->minimumHeight(), m_halves->height() - upperHeight)});
+    // The title list keeps its width where the value table still shows a few columns beside it.
+    const int lists = m_listSplitter->width() - m_listSplitter->handleWidth();
+    const int titles = std::max(m_titleList->minimumWidth(),
+                                std::min(m_settings.titleWidth, lists - ValueTableLeast));
+    m_listSplitter->setSizes({titles, std::max(ValueTableLeast, lists - titles)});
     // Loaded once the window is up, so a message about the file shows in front of it.
     QTimer::singleShot(0, this, &TForm2::acDrawExecute);
+}
+
+void TForm2::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    keepFrameOnDesktop();
+}
+
+void TForm2::keepFrameOnDesktop() {
+    // The saved place was kept on the desktop by the client area's size; the window manager's
+    // frame, known only once it has framed the window shown, can still push the bottom (and
+    // the status bar) off a small screen. The position moves once so that the whole frame is
+    // inside; the size stays.
+    const QRect frame = frameGeometry();
+    if (!m_shownOnce || m_frameKept || frame.size() == size())
+        return;
+    m_frameKept = true;
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens << s->geometry();
+    const QPoint place = ClampWindowPosition(frame.topLeft(), frame.size(), screens);
+    if (place != frame.topLeft())
+        move(place);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
@@ -470,6 +510,7 @@ void TForm2::rebuildDataGroupMenu() {
     actions.renameGroup = [this](const QString& folder, const QString& group) {
         THistoryFolders(m_dataFolder, *m_dialogs).RenameGroup(folder, group);
     };
+    actions.explainProblem = [this](const QString& message) { m_dialogs->message(message); };
     FillDataGroupMenus(*m_dataMenus, folders, actions);
 }
 

@@ -81,14 +81,20 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    // Least widths of the value table and of both lists together.
+    static constexpr int ValueTableLeast = 90;
+    static constexpr int ListsLeast = 240;
+
     QAction* makeAction(const char* name, const QString& caption);
     void createActions();
     void createMenus();
     void createPanes();
     void wireToolArea();
     void applySettings();
+    void keepFrameOnDesktop();
     void writeSettings();
     void rebuildDataGroupMenu();
     void rebuildFormulaDetails();
@@ -113,6 +119,7 @@ private:
     TForm1* m_main = nullptr;
     TForm4* m_fly = nullptr;
     bool m_shownOnce = false;
+    bool m_frameKept = false;
     std::function<void(QMenu&, QPoint)> m_runMenu;
 
     THistoryTableModel* m_model = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/history/HistoryTableModel.h"
 #include "ui/history/HistoryTableView.h"
 #include "ui/history/HistoryToolArea.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/CopyScreenRect.h"
 #include "ui/history/GLItems.h"
 #include "ui/main/MainWindow.h"
@@ -32,19 +33,6 @@
 #include <algorithm>
 
 namespace pelmar {
-
-namespace {
-
-// An hourglass for as long as the object lives.
-class TBusyCursor {
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
-
-} // namespace
 
 void TForm2::attachMain(TForm1* main, TForm4* fly) {
     m_main = main;
@@ -66,8 +54,13 @@ void TForm2::changeItems(const std::function<void()>& change) {
     m_model->beginChange();
     change();
     m_model->endChange();
+    // The reset dropped the selection without a word: the graph's marks and the commands
+    // that need a selection follow it here.
+    m_graph->clearSelection();
     m_graph->layoutGraph();
     updateCounts();
+    UpdateActions();
+    acCopyA->setEnabled(true);
 }
 
 void TForm2::updateCounts() {
@@ -100,10 +93,11 @@ TRecItem* TForm2::singleSelected() const {
 }
 
 bool TForm2::sampleSelected() const {
-    const std::vector<int> rows = selectedRows();
-    return std::any_of(rows.begin(), rows.end(), [this](int row) {
-        return m_model->positionOfRow(row) < m_items.SampleCount();
-    });
+    // A sample is known by its kind: after a sort the first positions may hold the user's own
+    // records and the samples stand anywhere.
+    const std::vector<const TRecItem*> items = selectedItems();
+    return std::any_of(items.begin(), items.end(),
+                       [](const TRecItem* item) { return item && item->IsSample(); });
 }
 
 void TForm2::selectionChanged() {
@@ -159,7 +153,7 @@ void TForm2::acDrawExecute() {
     m_tools->setSampleControlsEnabled(false);
     THistoryOutcome outcome;
     {
-        TBusyCursor busy;
+        TBusyCursor busy(Qt::WaitCursor);
         changeItems([&] { outcome = ReloadHistory(m_items, m_dataFolder, m_settings.view); });
         clearSortMarks();
     }
@@ -175,7 +169,7 @@ void TForm2::SampleSettingsChanged() {
     m_tools->setSampleControlsEnabled(false);
     THistoryOutcome outcome;
     {
-        TBusyCursor busy;
+        TBusyCursor busy(Qt::WaitCursor);
         changeItems([&] { outcome = ReloadKeepingGroups(m_items, m_dataFolder, m_settings.view); });
     }
     m_tools->setSampleControlsEnabled(true);
@@ -229,19 +223,11 @@ void TForm2::acHideExecute() {
         positions.push_back(m_model->positionOfRow(row));
     if (positions.empty())
         return;
-    // From the last position down, so the positions still to go stay where they are. A hidden
-    // sample leaves its level, so the samples still fill exactly the first places.
+    // From the last position down, so the positions still to go stay where they are.
     std::sort(positions.rbegin(), positions.rend());
     changeItems([&] {
-        for (int position : positions) {
-            for (int level = SampleLevelCount - 1; level >= 0; --level) {
-                if (position >= m_items.SampleStart(level) && position < m_items.SampleEnd(level)) {
-                    --m_items.SampleLevelCounts[static_cast<std::size_t>(level)];
-                    break;
-                }
-            }
-            m_items.Delete(position);
-        }
+        for (int position : positions)
+            m_items.Hide(position);
     });
 }
 
