@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 namespace pelmar {
 namespace {
@@ -37,22 +36,6 @@ struct UnitBuffer {
 };
 
 } // namespace
-
-namespace {
-
-// Places for the words of a text of this many bytes: a word in forty bytes is far more than
-// prose has, within bounds that keep a table small for a short text and below 10 MB.
-std::size_t sharedPlaces(std::size_t textBytes) {
-    return std::bit_ceil(std::clamp<std::size_t>(textBytes / 40, 1024, 1u << 18));
-}
-
-} // namespace
-
-TSharedWordCounts::TSharedWordCounts(const TDataFile* dictionary, std::size_t textBytes)
-    : m_dictionary(dictionary), m_version(dictionary ? dictionary->Version() : 0),
-      m_table(sharedPlaces(textBytes)) {}
-
-void TPelgine::ShareWordCounts(std::shared_ptr<TSharedWordCounts> shared) { m_shared = std::move(shared); }
 
 void TPelgine::Clear() {
     Text.clear();
@@ -234,10 +217,6 @@ void TPelgine::Analyze() {
         m_cache.clear();
         m_cacheMask = switchMask();
     }
-    m_cache.share(m_shared && m_shared->m_dictionary == Dictionary &&
-                          m_shared->m_version == m_listsVersion && m_cacheMask == AllRules
-                      ? &m_shared->m_table
-                      : nullptr);
 
     // The loop keeps its counts and the text's bytes in locals, so nothing it writes can make
     // the compiler read them again from memory; the counts are added to the fields at the end.

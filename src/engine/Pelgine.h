@@ -14,22 +14,6 @@ namespace pelmar {
 
 class TDataFile;
 
-// Word counts that the engines of one measurement share, so that a word new to the text is
-// counted once, on whichever thread meets it first. They hold for the word data as it is when
-// they are made and for the rule switches as Clear sets them; an engine in any other state
-// keeps to its own.
-class TSharedWordCounts {
-public:
-    // For about `textBytes` bytes of text.
-    TSharedWordCounts(const TDataFile* dictionary, std::size_t textBytes);
-
-private:
-    friend class TPelgine;
-    const TDataFile* m_dictionary;
-    std::uint64_t m_version;
-    detail::WordTable m_table;
-};
-
 // The text analysis engine: takes one text (CP932 bytes), segments it into sentences, clauses,
 // phrases and words, counts syllables, letters and consonants, and leaves the counts in its
 // public fields. Counts are added by Analyze and reset only by Clear.
@@ -70,8 +54,6 @@ public:
 
     void Clear();
     void Analyze();
-    // Shares word counts with the other engines of a measurement (null: no longer).
-    void ShareWordCounts(std::shared_ptr<TSharedWordCounts> shared);
     // The nine counts and three open flags as one statistics record.
     [[nodiscard]] TTextCounts Statistics() const;
 
@@ -88,8 +70,6 @@ public:
 
 private:
     using WordCounts = detail::WordCounts;
-    // The switch mask with every rule on, as Clear leaves them.
-    static constexpr unsigned AllRules = 0x3F;
 
     const WordLists& lists();
     [[nodiscard]] bool sentenceEnd(char terminator, std::string_view lastWord, bool sentenceHasWord,
@@ -114,7 +94,6 @@ private:
     // text's repeated words are counted once.
     detail::WordCache m_cache;
     unsigned m_cacheMask = ~0u;
-    std::shared_ptr<TSharedWordCounts> m_shared;
     std::string m_scan; // the text as Analyze reads it
 
 };

@@ -5,7 +5,6 @@
 #include "engine/WordTable.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +16,16 @@ namespace pelmar::detail {
 // A text's vocabulary soon outgrows the processor's caches, and then every lookup waits for
 // memory. Words are very unequally frequent, so two small front tables that keep the latest
 // words with their keys (one for words of up to eight bytes, one for the others up to sixteen)
-// answer most lookups from the cache. Behind them every keyed word is kept in a WordTable: the
-// cache's own, or one that the engines of a measurement share, so that a word is counted once
-// on whichever thread meets it first. Longer words are kept in open addressing with their
-// bytes in an arena, up to MaxWordLength; longer ones still are rare and cheap to count again.
+// answer most lookups from the cache. Behind them every keyed word is kept in a WordTable.
+// Longer words are kept in open addressing with their bytes in an arena, up to MaxWordLength;
+// longer ones still are rare and cheap to count again.
 //
 // Once the cache keeps Limit words it starts again from nothing, so that memory stays bounded
-// whatever the text; a shared table simply takes no more words once full.
+// whatever the text.
+//
+// (Engines on several threads each keep their own cache. A table they shared would spare them
+// counting a word twice, but every word one thread adds takes a cache line away from the
+// other: on two threads that cost more than the counting it saved.)
 class WordCache {
 public:
     using Counts = WordCounts;
@@ -55,8 +57,7 @@ public:
     [[nodiscard]] bool findKeyed(const WordKey& key, std::size_t length, Counts& counts) {
         if (findRecent(key, length, counts))
             return true;
-        const WordTable* table = keyedTable();
-        if (!table || !table->find(key, counts))
+        if (!m_keyed.find(key, counts))
             return false;
         remember(key, length, counts);
         return true;
@@ -65,16 +66,10 @@ public:
     void insertKeyed(const WordKey& key, std::size_t length, const Counts& counts) {
         if (!counts.fits())
             return;
-        remember(key, length, counts);
-        if (m_shared) {
-            m_shared->insert(key, counts);
-            return;
-        }
         if (size() >= Limit)
             clear();
-        if (!m_own || m_own->full())
-            growOwn();
-        m_own->insert(key, counts);
+        remember(key, length, counts);
+        m_keyed.insert(key, counts);
     }
 
     // Any word.
@@ -117,23 +112,19 @@ public:
         ++m_count;
     }
 
-    // Keyed words go to `shared` from now on (or to the cache's own table again when null).
-    // The caller makes sure that it holds counts made under the same rules as this cache's.
-    void share(WordTable* shared) { m_shared = shared; }
-
-    // Forgets every word this cache keeps itself; a shared table keeps its words.
+    // Forgets every word.
     void clear() {
         m_shortFront.assign(std::size_t(1) << ShortFrontBits, ShortEntry{});
         m_keyedFront.assign(std::size_t(1) << KeyedFrontBits, KeyedEntry{});
-        m_own.reset();
+        m_keyed.clear();
         m_slots.clear();
         m_arena.clear();
         m_count = 0;
         m_mask = 0;
     }
 
-    // How many words the cache keeps itself.
-    [[nodiscard]] std::size_t size() const { return (m_own ? m_own->size() : 0) + m_count; }
+    // How many words the cache keeps.
+    [[nodiscard]] std::size_t size() const { return m_keyed.size() + m_count; }
 
 private:
     // The latest keyed words, one place each: small enough to stay in the nearest caches.
@@ -160,17 +151,6 @@ private:
             m_keyedFront[frontPlace<KeyedFrontBits>(key)] = KeyedEntry{key, counts.packed()};
     }
 
-    [[nodiscard]] const WordTable* keyedTable() const {
-        return m_shared ? m_shared : m_own.get();
-    }
-
-    void growOwn() {
-        auto bigger = std::make_unique<WordTable>(m_own ? m_own->places() * 2 : 1024);
-        if (m_own)
-            m_own->forEach([&](const WordKey& key, const Counts& counts) { bigger->insert(key, counts); });
-        m_own = std::move(bigger);
-    }
-
     // 24 bytes.
     struct Slot {
         std::uint32_t hash; // the hash's low half, never 0; 0 marks an empty slot
@@ -181,8 +161,7 @@ private:
 
     std::vector<ShortEntry> m_shortFront = std::vector<ShortEntry>(std::size_t(1) << ShortFrontBits);
     std::vector<KeyedEntry> m_keyedFront = std::vector<KeyedEntry>(std::size_t(1) << KeyedFrontBits);
-    std::unique_ptr<WordTable> m_own;
-    WordTable* m_shared = nullptr;
+    WordTable m_keyed;
 
     std::vector<Slot> m_slots;
     std::string m_arena;

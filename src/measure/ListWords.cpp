@@ -28,12 +28,9 @@ void ListWords(std::string_view text, TextEncoding encoding, const TDataFile* wo
                const std::function<void(std::string_view piece)>& write, std::size_t blockSize) {
     jobs = std::max(1, jobs);
     std::vector<std::unique_ptr<TPelgine>> engines(static_cast<std::size_t>(jobs));
-    const auto shared = std::make_shared<TSharedWordCounts>(wordData, text.size());
     for (auto& engine : engines) {
         engine = std::make_unique<TPelgine>();
         engine->Dictionary = wordData;
-        if (engines.size() > 1)
-            engine->ShareWordCounts(shared);
     }
     std::size_t produced = 0;
     TBlockSteps<Block> steps;

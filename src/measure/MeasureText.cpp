@@ -36,12 +36,9 @@ public:
     TextMeasurer(std::string_view text, TextEncoding encoding, const TTextRequest& request)
         : m_text(text), m_encoding(encoding), m_request(request), m_options(*request.options),
           m_engines(static_cast<std::size_t>(std::max(1, request.jobs))) {
-        const auto shared = std::make_shared<TSharedWordCounts>(request.wordData, text.size());
         for (auto& engine : m_engines) {
             engine = std::make_unique<TPelgine>();
             engine->Dictionary = request.wordData;
-            if (m_engines.size() > 1)
-                engine->ShareWordCounts(shared);
         }
     }
 

@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace pelmar {
@@ -95,47 +93,6 @@ TEST(WordCache, StartsAgainOnceItKeepsItsLimit) {
     EXPECT_FALSE(cache.find("w5", found));
 }
 
-// Threads that fill one table at once each find every word they put in, with its counts, and
-// never a word with another's counts; a full table takes no more words.
-TEST(WordTable, ThreadsFillItAtOnce) {
-    detail::WordTable table(1 << 14);
-    auto countsOf = [](const WordKey& key) {
-        return WordCounts{static_cast<int>(key.low % 1000), static_cast<int>(key.high % 1000),
-                          static_cast<int>(key.low & 1)};
-    };
-    std::vector<std::thread> threads;
-    std::vector<int> wrong(4, 0);
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&, t] {
-            std::mt19937_64 rng(static_cast<unsigned>(t % 2)); // two pairs of threads share their words
-            for (int i = 0; i < 6000; ++i) {
-                const WordKey key{rng() | 1, rng() % 4 == 0 ? rng() : 0};
-                WordCounts found;
-                if (table.find(key, found) && !same(found, countsOf(key)))
-                    ++wrong[static_cast<std::size_t>(t)];
-                table.insert(key, countsOf(key));
-                if (!table.find(key, found) || !same(found, countsOf(key)))
-                    ++wrong[static_cast<std::size_t>(t)];
-            }
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    for (int count : wrong)
-        EXPECT_EQ(count, 0);
-    // Two threads that put in the same word at the same moment may both keep it.
-    EXPECT_GE(table.size(), 12000u);
-    EXPECT_LT(table.size(), 12100u);
-    EXPECT_FALSE(table.full());
-
-    detail::WordTable small(16);
-    int taken = 0;
-    for (std::uint64_t k = 1; k <= 20; ++k)
-        taken += small.insert(WordKey{k, 0}, {1, 1, 0});
-    EXPECT_EQ(taken, 12);
-    EXPECT_TRUE(small.full());
-}
-
 // The cache must never change a count: a text of many words, in both cases, short and long,
 // counts the same as its words counted one by one without it.
 TEST(WordCache, EngineCountsAsWithoutIt) {
@@ -168,56 +125,6 @@ TEST(WordCache, EngineCountsAsWithoutIt) {
     EXPECT_EQ(engine.Consonants, consonants);
     EXPECT_EQ(engine.Syllable3Words, threePlus);
     EXPECT_EQ(engine.Syllable1Words, one);
-}
-
-// Engines on two threads that share their counts count as one engine alone; an engine whose
-// rule switches differ from those the shared counts were made under keeps to its own.
-TEST(WordCache, SharedCountsChangeNoCount) {
-    const TDataFile* data = &testing_support::builtinWordData();
-    std::mt19937 rng(11);
-    std::string text;
-    for (int i = 0; i < 30000; ++i) {
-        text += randomWord(rng, 14);
-        text += i % 17 == 0 ? ". " : " ";
-    }
-    auto analyze = [&](TPelgine& engine, bool tailCut) {
-        engine.Clear();
-        engine.TailCut = tailCut;
-        engine.Text = text;
-        engine.Analyze();
-        return engine.Statistics();
-    };
-    auto equal = [](const TTextCounts& a, const TTextCounts& b) {
-        return a.Words == b.Words && a.Syllables == b.Syllables && a.Consonants == b.Consonants &&
-               a.Syllable1Words == b.Syllable1Words && a.Syllable3Words == b.Syllable3Words &&
-               a.Sentences == b.Sentences;
-    };
-    TPelgine alone;
-    alone.Dictionary = data;
-    const TTextCounts expected = analyze(alone, true);
-    const TTextCounts expectedWithoutTails = analyze(alone, false);
-    ASSERT_NE(expected.Syllables, expectedWithoutTails.Syllables);
-
-    const auto shared = std::make_shared<TSharedWordCounts>(data, text.size());
-    TTextCounts results[2];
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 2; ++t) {
-        threads.emplace_back([&, t] {
-            TPelgine engine;
-            engine.Dictionary = data;
-            engine.ShareWordCounts(shared);
-            results[t] = analyze(engine, true);
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_TRUE(equal(results[0], expected));
-    EXPECT_TRUE(equal(results[1], expected));
-
-    TPelgine other;
-    other.Dictionary = data;
-    other.ShareWordCounts(shared);
-    EXPECT_TRUE(equal(analyze(other, false), expectedWithoutTails));
 }
 
 } // namespace
