@@ -27,6 +27,7 @@ struct Guarded {
 Guarded g_guarded[16];
 std::mutex g_guardedChanging;
 bool g_handlerInstalled = false;
+struct sigaction g_previousAction {};
 
 void onBusError(int, siginfo_t* info, void*) {
     const char* at = static_cast<const char*>(info->si_addr);
@@ -37,8 +38,10 @@ void onBusError(int, siginfo_t* info, void*) {
             ::_exit(2);
         }
     }
-    // Not ours: the fault comes again, with the default action.
-    std::signal(SIGBUS, SIG_DFL);
+    // Not ours: whatever handled it before has it, when the fault comes again (or at once, for
+    // a bus error that was sent rather than caused).
+    sigaction(SIGBUS, &g_previousAction, nullptr);
+    raise(SIGBUS);
 }
 
 // False when every place is taken (the file is then read instead).
@@ -49,7 +52,7 @@ bool guard(const char* begin, std::size_t size, const QString& path) {
         action.sa_sigaction = onBusError;
         action.sa_flags = SA_SIGINFO;
         sigemptyset(&action.sa_mask);
-        if (sigaction(SIGBUS, &action, nullptr) != 0)
+        if (sigaction(SIGBUS, &action, &g_previousAction) != 0)
             return false;
         g_handlerInstalled = true;
     }
@@ -84,17 +87,18 @@ void unguard(const char* begin) {
 TFileBytes::~TFileBytes() { release(); }
 
 void TFileBytes::release() {
-    if (!m_mapped)
-        return;
-    unguard(m_mapped);
-    ::munmap(const_cast<char*>(m_mapped), m_size);
-    m_mapped = nullptr;
+    if (m_mapped) {
+        unguard(m_mapped);
+        ::munmap(const_cast<char*>(m_mapped), m_size);
+        m_mapped = nullptr;
+    }
+    m_buffer.reset();
+    m_size = 0;
+    m_grown.clear();
 }
 
 bool TFileBytes::readFile(const QString& path, QString& reason) {
     release();
-    m_grown.clear();
-    m_buffer.reset();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
@@ -164,9 +168,6 @@ bool TFileBytes::readInOrder(const QString& path, QString& reason) {
 
 void TFileBytes::readStream(std::istream& in) {
     release();
-    m_buffer.reset();
-    m_size = 0;
-    m_grown.clear();
     char chunk[1 << 16];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
         m_grown.append(chunk, static_cast<std::size_t>(in.gcount()));
