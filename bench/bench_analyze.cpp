@@ -1,5 +1,5 @@
 // Engine throughput on real English prose: the licence texts that every Debian system ships,
-// repeated to at least 10 MB (or the file PELMAR_BENCH_CORPUS names), measured line by line as
+// repeated to at least 10 MB (or the file PELMAR_CORPUS names), measured line by line as
 // the measurement driver feeds them.
 
 #include "engine/Pelgine.h"
@@ -22,8 +22,8 @@ constexpr std::size_t kCorpusSize = 10u << 20;
 
 const std::string& corpus() {
     static const std::string text = [] {
-        // PELMAR_BENCH_CORPUS names another text to measure (the shared corpus, say).
-        if (const QByteArray path = qgetenv("PELMAR_BENCH_CORPUS"); !path.isEmpty()) {
+        // PELMAR_CORPUS names another text to measure (the unpacked shared corpus, say).
+        if (const QByteArray path = qgetenv("PELMAR_CORPUS"); !path.isEmpty()) {
             QFile file(QString::fromLocal8Bit(path));
             if (file.open(QIODevice::ReadOnly))
                 return file.readAll().toStdString();
