@@ -1,5 +1,6 @@
 // Engine throughput on real English prose: the licence texts that every Debian system ships,
-// repeated to at least 10 MB, measured line by line as the measurement driver feeds them.
+// repeated to at least 10 MB (or the file PELMAR_CORPUS names), measured line by line as
+// the measurement driver feeds them.
 
 #include "engine/Pelgine.h"
 #include "measure/MeasureText.h"
@@ -21,6 +22,12 @@ constexpr std::size_t kCorpusSize = 10u << 20;
 
 const std::string& corpus() {
     static const std::string text = [] {
+        // PELMAR_CORPUS names another text to measure (the unpacked shared corpus, say).
+        if (const QByteArray path = qgetenv("PELMAR_CORPUS"); !path.isEmpty()) {
+            QFile file(QString::fromLocal8Bit(path));
+            if (file.open(QIODevice::ReadOnly))
+                return file.readAll().toStdString();
+        }
         std::string prose;
         const QDir dir(QStringLiteral("/usr/share/common-licenses"));
         for (const QString& name : dir.entryList(QDir::Files | QDir::Readable, QDir::Name)) {

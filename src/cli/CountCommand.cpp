@@ -33,13 +33,13 @@ QString cannotRead(const QString& name, const QString& reason) {
 }
 
 // A FILE argument's bytes; "-" is standard input.
-bool readAll(const QString& name, std::istream& in, int jobs, TFileBytes& bytes, QString& error) {
+bool readAll(const QString& name, std::istream& in, TFileBytes& bytes, QString& error) {
     if (name == QLatin1String("-")) {
         bytes.readStream(in);
         return true;
     }
     QString reason;
-    if (!bytes.readFile(name, jobs, reason)) {
+    if (!bytes.readFile(name, reason)) {
         error = cannotRead(name, reason);
         return false;
     }
@@ -139,7 +139,7 @@ int measureOne(const TCountSettings& settings, const QString& name, std::istream
                std::ostream& err, const TDataFile* wordData) {
     TFileBytes bytes;
     QString error;
-    if (!readAll(name, in, settings.jobs, bytes, error)) {
+    if (!readAll(name, in, bytes, error)) {
         writeLine(err, error);
         return 2;
     }
@@ -214,10 +214,9 @@ int measureBatch(const TCountSettings& settings, std::string_view standardInput,
             lines = textFileLines(standardInput);
             return true;
         }
-        // Files are measured on several threads already, one each.
         TFileBytes bytes;
         std::istringstream none;
-        if (!readAll(path, none, 1, bytes, error))
+        if (!readAll(path, none, bytes, error))
             return false;
         lines = textFileLines(bytes.view());
         return true;
@@ -300,7 +299,7 @@ int RunCountCommand(const QStringList& arguments, std::istream& in, std::ostream
         BufferedOut listing(out);
         for (const QString& name : settings.files) {
             TFileBytes bytes;
-            if (!readAll(name, in, settings.jobs, bytes, error)) {
+            if (!readAll(name, in, bytes, error)) {
                 listing.flush();
                 writeLine(err, error);
                 return 2;

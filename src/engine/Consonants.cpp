@@ -1,6 +1,7 @@
 #include "engine/Consonants.h"
 
 #include "engine/Bytes.h"
+#include "engine/StringTable.h"
 
 #include <array>
 #include <iterator>
@@ -16,7 +17,8 @@ struct ExceptionList {
     std::initializer_list<std::string_view> entries;
 };
 
-// Tried in this order, each from its first entry to its last.
+// Tried in this order, each from its first entry to its last. The lists matched at a word's
+// start all come before those matched at its end, which the lookup below relies on.
 const ExceptionList kExceptions[] = {
     {true, 1, {"yacht", "psy", "who", "why", "bow", "dough", "gn", "heir"}},
     {true, 2, {"acce", "acci", "per", "exh", "laugh", "thorough", "through", "tough", "rough",
@@ -34,50 +36,65 @@ const ExceptionList kExceptions[] = {
 
 namespace {
 
-// Each list's entries by the byte at the end they are matched at (the first byte of a start
-// entry, the last of an end entry), in list order: only those can fit a word with that byte.
-struct EntriesByEdge {
-    std::array<std::vector<std::string_view>, 256> entries;
+// The entries that can fit a word, by the byte at the end they are matched at (the first byte
+// of a start entry, the last of an end entry), in the order they are tried. Every start list
+// comes before every end list, so a word's candidates are those of its first byte, then those
+// of its last.
+struct Candidate {
+    std::string_view entry;
+    bool atStart;
+    int count;
+};
+struct CandidatesByEdge {
+    std::array<std::vector<Candidate>, 256> atStart;
+    std::array<std::vector<Candidate>, 256> atEnd;
 };
 
-const std::array<EntriesByEdge, std::size(kExceptions)>& entriesByEdge() {
-    static const auto index = [] {
-        std::array<EntriesByEdge, std::size(kExceptions)> lists;
-        for (std::size_t l = 0; l < std::size(kExceptions); ++l) {
-            for (std::string_view entry : kExceptions[l].entries) {
-                const char edge = kExceptions[l].atStart ? entry.front() : entry.back();
-                lists[l].entries[static_cast<unsigned char>(edge)].push_back(entry);
+const CandidatesByEdge& candidatesByEdge() {
+    static const CandidatesByEdge index = [] {
+        CandidatesByEdge byEdge;
+        for (const ExceptionList& list : kExceptions) {
+            for (std::string_view entry : list.entries) {
+                const auto edge = static_cast<unsigned char>(list.atStart ? entry.front() : entry.back());
+                (list.atStart ? byEdge.atStart : byEdge.atEnd)[edge].push_back({entry, list.atStart, list.count});
             }
         }
-        return lists;
+        return byEdge;
     }();
     return index;
+}
+
+bool tryCandidates(const std::vector<Candidate>& candidates, std::string& w, int& n) {
+    const std::string_view word = w;
+    for (const Candidate& c : candidates) {
+        // The entries are a few bytes long: compared in place rather than by a call.
+        if (c.entry.size() > word.size() ||
+            !detail::EqualBytes(c.atStart ? word.data() : word.data() + word.size() - c.entry.size(),
+                                c.entry.data(), c.entry.size()))
+            continue;
+        if (c.atStart) {
+            w.erase(0, c.entry.size());
+            if (w.size() > 99)
+                w.resize(99);
+        } else {
+            w.resize(w.size() - c.entry.size());
+        }
+        n = c.count;
+        return true;
+    }
+    return false;
 }
 
 } // namespace
 
 bool CutSpellingExceptions(std::string& w, int& n) {
     n = 0;
-    const std::string_view word = w;
-    if (word.empty())
+    if (w.empty())
         return false;
-    const auto& lists = entriesByEdge();
-    for (std::size_t l = 0; l < std::size(kExceptions); ++l) {
-        const ExceptionList& list = kExceptions[l];
-        const char edge = list.atStart ? word.front() : word.back();
-        for (std::string_view entry : lists[l].entries[static_cast<unsigned char>(edge)]) {
-            if (list.atStart && word.starts_with(entry)) {
-                w = w.substr(entry.size(), 99);
-            } else if (!list.atStart && word.ends_with(entry)) {
-                w.resize(w.size() - entry.size());
-            } else {
-                continue;
-            }
-            n = list.count;
-            return true;
-        }
-    }
-    return false;
+    const CandidatesByEdge& byEdge = candidatesByEdge();
+    const auto first = static_cast<unsigned char>(w.front());
+    const auto last = static_cast<unsigned char>(w.back());
+    return tryCandidates(byEdge.atStart[first], w, n) || tryCandidates(byEdge.atEnd[last], w, n);
 }
 
 int CountConsonants(std::string_view word) {

@@ -3,6 +3,7 @@
 #include "engine/Bytes.h"
 #include "engine/Consonants.h"
 #include "engine/NormalizeText.h"
+#include "engine/WordRun.h"
 #include "storage/DataFile.h"
 
 #include <algorithm>
@@ -14,34 +15,10 @@ namespace {
 using namespace bytes;
 
 constexpr std::size_t kLookAhead = 100;
-constexpr std::size_t kCacheLimit = 1u << 17;
 
 [[nodiscard]] bool isTerminator(char c) { return c == '.' || c == '!' || c == '?'; }
 
-// Word characters after lowering: the apostrophe, 0-9 and a-z (so A-Z too, before lowering).
-// Hyphens join words only by being removed from the text first.
-constexpr std::array<bool, 256> makeWordBytes(bool lettersAndDigitsOnly) {
-    std::array<bool, 256> table{};
-    for (int c = '0'; c <= '9'; ++c)
-        table[c] = true;
-    for (int c = 'a'; c <= 'z'; ++c)
-        table[c] = table[c - 32] = true;
-    if (!lettersAndDigitsOnly)
-        table['\''] = true;
-    return table;
-}
-constexpr auto kWordBytes = makeWordBytes(false);
-[[nodiscard]] bool isWordByte(char c) { return kWordBytes[u8(c)]; }
-
-// Both at once for the word loop: 1 a word character, 3 one that is also a letter or digit.
-constexpr std::array<std::uint8_t, 256> makeByteClasses() {
-    std::array<std::uint8_t, 256> table{};
-    const auto letters = makeWordBytes(true);
-    for (int c = 0; c < 256; ++c)
-        table[c] = static_cast<std::uint8_t>(kWordBytes[c] | (letters[c] ? 2 : 0));
-    return table;
-}
-constexpr auto kByteClasses = makeByteClasses();
+[[nodiscard]] bool isWordByte(char c) { return detail::WordBytes[u8(c)]; }
 
 // "Reads as a non-zero integer" the way a decimal conversion with default 0 does: the whole
 // word must be a decimal number within 32 bits.
@@ -91,25 +68,51 @@ unsigned TPelgine::switchMask() const {
            unsigned(TailCut) << 3 | unsigned(Inflections) << 4 | unsigned(WordList) << 5;
 }
 
-TPelgine::WordCounts TPelgine::countsOf(std::string_view word) {
-    if (const WordCounts* known = m_cache.find(word))
-        return *known;
-    if (m_cache.size() >= kCacheLimit)
-        m_cache.clear();
+TPelgine::WordCounts TPelgine::countWord(std::string_view word) const {
+    WordCounts counts;
+    counts.syllables = countSyllables(*m_lists, word);
+    counts.consonants = pelmar::CountConsonants(word);
+    counts.threePlus = counts.syllables > 2 && !readsAsNonZeroInteger(word) ? 1 : 0;
+    return counts;
+}
+
+TPelgine::WordCounts TPelgine::countsOfOtherKeyed(std::string_view word, const detail::WordKey& key) {
+    WordCounts counts;
+    if (m_cache.findKeyed(key, word.size(), counts))
+        return counts;
     // Both counts read the word in lower case, so "The" counts as "the": a capitalised word
     // new to the cache is often known in lower case already.
+    const detail::WordKey lowerKey = detail::Lowered(key);
+    if (lowerKey != key && m_cache.findKeyed(lowerKey, word.size(), counts)) {
+        m_cache.insertKeyed(key, word.size(), counts);
+        return counts;
+    }
+    counts = countWord(word);
+    m_cache.insertKeyed(key, word.size(), counts);
+    if (lowerKey != key)
+        m_cache.insertKeyed(lowerKey, word.size(), counts);
+    return counts;
+}
+
+TPelgine::WordCounts TPelgine::countsOf(std::string_view word) {
+    if (word.empty()) // the one word with a key of 0, which marks a free place in the cache
+        return {};
+    if (word.size() <= detail::KeyedWordLength)
+        return countsOfKeyed(word, detail::MakeWordKey(word));
+    WordCounts counts;
+    if (m_cache.find(word, counts))
+        return counts;
     char buffer[detail::WordCache::MaxWordLength];
     std::string_view lower;
     if (word.size() <= sizeof buffer && std::any_of(word.begin(), word.end(), isUpper)) {
         std::transform(word.begin(), word.end(), buffer, bytes::lower);
         lower = std::string_view(buffer, word.size());
-        if (const WordCounts* known = m_cache.find(lower)) {
-            const WordCounts counts = *known;
+        if (m_cache.find(lower, counts)) {
             m_cache.insert(word, counts);
             return counts;
         }
     }
-    const WordCounts counts{countSyllables(*m_lists, word), pelmar::CountConsonants(word)};
+    counts = countWord(word);
     m_cache.insert(word, counts);
     if (!lower.empty())
         m_cache.insert(lower, counts);
@@ -217,9 +220,12 @@ void TPelgine::Analyze() {
 
     // The loop keeps its counts and the text's bytes in locals, so nothing it writes can make
     // the compiler read them again from memory; the counts are added to the fields at the end.
-    const std::string& text = Text;
-    const char* const t = text.data();
-    const std::size_t n = text.size();
+    // It reads a copy of the text that goes on in zeros, so that runs of word characters can
+    // be read many bytes at a time.
+    m_scan.assign(Text);
+    m_scan.append(detail::WordRunPadding, '\0');
+    const char* const t = m_scan.data();
+    const std::size_t n = Text.size();
     // A word is nearly always one run of the text, so it is kept as a view into it; a word
     // that goes on after a separator (it held only apostrophes) is gathered in `spill`.
     std::string_view word;
@@ -229,13 +235,18 @@ void TPelgine::Analyze() {
     UnitBuffer sentence, clause, phrase;
     TTextCounts c; // what this text adds
 
-    auto closeWord = [&] {
-        const WordCounts counts = countsOf(word);
+    auto closeWord = [&]() __attribute__((always_inline)) {
+        // A word inside the text is read as its key straight away (the padding keeps sixteen
+        // bytes from any word readable).
+        const WordCounts counts =
+            word.size() <= detail::KeyedWordLength && word.data() != spill.data()
+                ? countsOfKeyed(word, detail::MakeWordKey(word.data(), word.size()))
+                : countsOf(word);
+        // Added without branching on them: which way a word goes is no more foreseeable than
+        // the word itself.
         c.Syllables += counts.syllables;
-        if (counts.syllables > 2 && !readsAsNonZeroInteger(word))
-            ++c.Syllable3Words;
-        else if (counts.syllables == 1)
-            ++c.Syllable1Words;
+        c.Syllable3Words += counts.threePlus;
+        c.Syllable1Words += counts.syllables == 1;
         if (!word.empty()) {
             c.Consonants += counts.consonants;
             ++c.Words;
@@ -252,10 +263,7 @@ void TPelgine::Analyze() {
         lettersInWord = 0;
     };
     auto rest = [&](std::size_t from) { return std::string_view(t + from, std::min(kLookAhead, n - from)); };
-    // A "." followed by a digit or a capital stays inside its word ("3.14", "U.S", "Mr.Smith").
-    auto inWordDot = [&](std::size_t at) {
-        return t[at] == '.' && at + 1 < n && (isDigit(t[at + 1]) || isUpper(t[at + 1]));
-    };
+    auto inWordDot = [&](std::size_t at) { return detail::IsInWordDot(t, at, n); };
 
     for (std::size_t p = 0; p < n; ++p) {
         bool verdict = true;
@@ -288,17 +296,22 @@ void TPelgine::Analyze() {
         if (isWordByte(b) || inWordDot(p)) {
             // Take the whole run of word characters at once. The text ends in a blank, so the
             // run always stops inside it.
-            const std::size_t start = p;
-            int letters = 0;
-            for (;; ++p) {
-                const std::uint8_t cls = kByteClasses[u8(t[p])];
-                if (cls != 0)
-                    letters += cls >> 1;
-                else if (!inWordDot(p))
-                    break;
+            std::size_t start = p;
+            detail::WordRun run = detail::WordRunAt(t, p, n);
+            // Most words stand alone between single blanks; those are taken one after another
+            // here. Each is a whole word, closed by its blank, which changes nothing else.
+            while (word.empty() && run.letters > 0 && t[run.end] == ' ' &&
+                   isWordByte(t[run.end + 1])) {
+                c.Letters += run.letters;
+                lettersInWord = run.letters;
+                word = std::string_view(t + start, run.end - start);
+                closeWord();
+                start = run.end + 1;
+                run = detail::WordRunAt(t, start, n);
             }
-            c.Letters += letters;
-            lettersInWord += letters;
+            p = run.end;
+            c.Letters += run.letters;
+            lettersInWord += run.letters;
             if (word.empty()) {
                 word = std::string_view(t + start, p - start);
             } else if (word.data() + word.size() == t + start) {

@@ -69,7 +69,7 @@ public:
     int CutHead(std::string& word, std::string_view section, int value);
 
 private:
-    using WordCounts = detail::WordCache::Counts;
+    using WordCounts = detail::WordCounts;
 
     const WordLists& lists();
     [[nodiscard]] bool sentenceEnd(char terminator, std::string_view lastWord, bool sentenceHasWord,
@@ -77,7 +77,14 @@ private:
     [[nodiscard]] int countSyllables(const WordLists& lists, std::string_view word) const;
     [[nodiscard]] int wordSyllables(const WordLists& lists, std::string_view word) const;
     [[nodiscard]] unsigned switchMask() const;
+    [[nodiscard]] WordCounts countWord(std::string_view word) const;
     WordCounts countsOf(std::string_view word);
+    // The same for a word of at most sixteen bytes whose key is known.
+    WordCounts countsOfKeyed(std::string_view word, const detail::WordKey& key) {
+        WordCounts counts;
+        return m_cache.findRecent(key, word.size(), counts) ? counts : countsOfOtherKeyed(word, key);
+    }
+    WordCounts countsOfOtherKeyed(std::string_view word, const detail::WordKey& key);
 
     std::unique_ptr<WordLists> m_lists;
     const TDataFile* m_listsFor = nullptr;
@@ -87,6 +94,8 @@ private:
     // text's repeated words are counted once.
     detail::WordCache m_cache;
     unsigned m_cacheMask = ~0u;
+    std::string m_scan; // the text as Analyze reads it
+
 };
 
 } // namespace pelmar

@@ -127,6 +127,15 @@ public:
 
     [[nodiscard]] std::size_t size() const { return m_count; }
 
+    // Every key with its value, in no particular order.
+    template <typename Visit>
+    void forEach(Visit visit) const {
+        for (const Slot& slot : m_slots) {
+            if (slot.hash != 0)
+                visit(std::string_view(m_arena.data() + slot.offset, slot.length), slot.value);
+        }
+    }
+
 private:
     struct Slot {
         std::uint32_t hash = 0;

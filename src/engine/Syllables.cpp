@@ -32,14 +32,8 @@ int TPelgine::CountSyllables(std::string_view word) { return countSyllables(list
 int TPelgine::WordSyllables(std::string_view word) { return wordSyllables(lists(), word); }
 
 int TPelgine::wordSyllables(const WordLists& lists, std::string_view word) const {
-    // One hash for the six lists.
-    const std::string_view w = trimmed(word);
-    const std::uint32_t hash = detail::HashBytes(w);
-    for (int i = 0; i < 6; ++i) {
-        if (lists.words[i].containsTrimmed(w, hash))
-            return i + 1;
-    }
-    return 0;
+    const std::uint32_t* first = lists.firstWordList.find(trimmed(word));
+    return first ? static_cast<int>(*first) : 0;
 }
 
 int TPelgine::CutTail(std::string& word, std::string_view section, int value) {

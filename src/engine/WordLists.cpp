@@ -51,6 +51,8 @@ void ByteTrie::add(std::string_view bytes, std::uint32_t position) {
                 i = (i + 1) & (m_edges.size() - 1);
             m_edges[i] = Edge{key, next};
             ++m_edgeCount;
+            if (node == 0)
+                m_rootChildren[static_cast<unsigned char>(c)] = next;
         }
         node = next;
     }
@@ -58,7 +60,7 @@ void ByteTrie::add(std::string_view bytes, std::uint32_t position) {
     m_items[node] = position;
 }
 
-std::uint32_t ByteTrie::child(std::uint32_t node, unsigned char byte) const {
+std::uint32_t ByteTrie::innerChild(std::uint32_t node, unsigned char byte) const {
     if (m_edges.empty())
         return 0;
     const std::uint32_t key = (node << 8 | byte) + 1;
@@ -155,6 +157,12 @@ WordLists::WordLists(const TDataFile* data) : m_data(data) {
     abbreviation = detail::ListedIndex(section(data, "abbreviation"));
     for (int i = 0; i < 6; ++i)
         words[i] = detail::ListedIndex(section(data, "word_" + std::to_string(i + 1)));
+    for (std::uint32_t i = 0; i < 6; ++i) {
+        words[i].forEach([&](std::string_view word) {
+            if (!firstWordList.find(word))
+                firstWordList.set(word, i + 1);
+        });
+    }
     for (int i = 0; i < 4; ++i)
         tails[i] = detail::AffixIndex(section(data, "tail_" + std::to_string(i)));
     headTop1 = detail::AffixIndex(section(data, "head_top_1"));

@@ -24,9 +24,10 @@ public:
     ListedIndex() = default;
     explicit ListedIndex(std::vector<std::string> items);
     [[nodiscard]] bool contains(std::string_view word) const;
-    // The same for a trimmed word whose HashBytes is known.
-    [[nodiscard]] bool containsTrimmed(std::string_view word, std::uint32_t hash) const {
-        return m_found.find(word, hash) != nullptr;
+    // Every word the scan can find.
+    template <typename Visit>
+    void forEach(Visit visit) const {
+        m_found.forEach([&](std::string_view word, std::uint32_t) { visit(word); });
     }
 
 private:
@@ -42,7 +43,9 @@ public:
     ByteTrie() : m_items(1, NoItem) {}
     void add(std::string_view bytes, std::uint32_t position);
     // The node reached from `node` by `byte`, or 0 (the root is never a child).
-    [[nodiscard]] std::uint32_t child(std::uint32_t node, unsigned char byte) const;
+    [[nodiscard]] std::uint32_t child(std::uint32_t node, unsigned char byte) const {
+        return node == 0 ? m_rootChildren[byte] : innerChild(node, byte);
+    }
     // The latest position of an item that ends at `node`, or NoItem.
     [[nodiscard]] std::uint32_t item(std::uint32_t node) const { return m_items[node]; }
 
@@ -54,8 +57,11 @@ private:
     [[nodiscard]] std::size_t slotOf(std::uint32_t key) const {
         return (key * 0x9E3779B1u) >> m_shift;
     }
+    [[nodiscard]] std::uint32_t innerChild(std::uint32_t node, unsigned char byte) const;
     void grow();
 
+    // Every walk begins at the root, so its children are looked up directly.
+    std::uint32_t m_rootChildren[256] = {};
     std::vector<std::uint32_t> m_items; // per node
     std::vector<Edge> m_edges;          // open addressing, a power of two in size
     unsigned m_shift = 32;
@@ -90,6 +96,9 @@ public:
 
     detail::ListedIndex abbreviation;
     detail::ListedIndex words[6];  // "word_1" .. "word_6"
+    // For a word the scans of "word_1" to "word_6" find, the number of the first list that has
+    // it (1 to 6): what the syllable rules look up, in one probe instead of six.
+    detail::StringTable firstWordList;
     detail::AffixIndex tails[4];   // "tail_0" .. "tail_3"
     detail::AffixIndex headTop1;   // "head_top_1"
     detail::AffixIndex heads[4];   // "head_1" .. "head_4"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace pelmar {
 
@@ -82,9 +83,32 @@ struct PhraseTerms {
     Ext logRatio;
 };
 
+Ext logRatio(std::int32_t phra, std::int32_t d) { return std::log10(Ext(phra) / Ext(d)); }
+
+// A line has a few phrases and clauses, so its logarithm is nearly always one of a small table
+// worked out once.
+constexpr std::int32_t LogTablePhrases = 64;
+constexpr std::int32_t LogTableClauses = 16;
+Ext lineLogRatio(std::int32_t phra, std::int32_t d) {
+    static const auto table = [] {
+        std::vector<Ext> values(std::size_t(LogTablePhrases * LogTableClauses));
+        for (std::int32_t p = 1; p < LogTablePhrases; ++p) {
+            for (std::int32_t c = 1; c < LogTableClauses; ++c)
+                values[std::size_t(p * LogTableClauses + c)] = logRatio(p, c);
+        }
+        return values;
+    }();
+    if (phra > 0 && phra < LogTablePhrases && d > 0 && d < LogTableClauses)
+        return table[std::size_t(phra * LogTableClauses + d)];
+    return logRatio(phra, d);
+}
+
+Ext chunk(std::int32_t phra, std::int32_t syll, std::int32_t cons) {
+    return Ext(Wide(3) * syll) / Ext(phra) + Ext(Wide(2) * cons) / Ext(phra);
+}
+
 PhraseTerms phraseTerms(std::int32_t d, std::int32_t phra, std::int32_t syll, std::int32_t cons) {
-    return {Ext(Wide(3) * syll) / Ext(phra) + Ext(Wide(2) * cons) / Ext(phra),
-            std::log10(Ext(phra) / Ext(d))};
+    return {chunk(phra, syll, cons), logRatio(phra, d)};
 }
 
 float phraseIndex(const TPhraseIndexConstants& c, const PhraseTerms& t) {
@@ -306,20 +330,23 @@ LineIndexValues LineIndices(const TTextCounts& line, const std::array<bool, Inde
     constexpr auto pmjp = static_cast<std::size_t>(ReadabilityIndex::PMJP);
     constexpr auto pmen = static_cast<std::size_t>(ReadabilityIndex::PMEN);
     if ((wanted[pmjp] || wanted[pmen]) && guardHolds(ReadabilityIndex::PMJP, line)) {
-        const PhraseTerms terms = phraseTerms(line.Clauses, line.Phrases, line.Syllables, line.Consonants);
+        const PhraseTerms terms{chunk(line.Phrases, line.Syllables, line.Consonants),
+                                lineLogRatio(line.Phrases, line.Clauses)};
         if (wanted[pmjp])
             values[pmjp] = phraseIndex(PmjpConstants, terms);
         if (wanted[pmen])
             values[pmen] = phraseIndex(PmenConstants, terms);
     }
-    std::optional<TRatios> ratios;
+    // The other indices share one guard and read only three of the ratios.
+    if (!guardHolds(ReadabilityIndex::FKGL, line))
+        return values;
+    TRatios ratios;
+    ratios.WPS = ratio(line.Words, line.Sentences);
+    ratios.SyPW = ratio(line.Syllables, line.Words);
+    ratios.LPW = ratio(line.Letters, line.Words);
     for (int i = pmen + 1; i < IndexCount; ++i) {
-        const auto index = static_cast<ReadabilityIndex>(i);
-        if (!wanted[static_cast<std::size_t>(i)] || !guardHolds(index, line))
-            continue;
-        if (!ratios)
-            ratios = ComputeRatios(line);
-        values[static_cast<std::size_t>(i)] = lineIndex(index, line, *ratios);
+        if (wanted[static_cast<std::size_t>(i)])
+            values[static_cast<std::size_t>(i)] = lineIndex(static_cast<ReadabilityIndex>(i), line, ratios);
     }
     return values;
 }

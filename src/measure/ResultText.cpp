@@ -188,53 +188,34 @@ std::string LineHeader(const TMeasureOptions& options) {
     return TrimCells(std::move(header));
 }
 
-namespace {
-
-// A row is written into a stack buffer and appended once: most of the cost of a row is
-// otherwise in appending its small cells one by one.
-class RowWriter {
-public:
-    void number(long long value) { m_size += formatInt(m_buffer + m_size, value); }
-    void fixed1(float value) { m_size += formatFixed1(m_buffer + m_size, value); }
-    // A row holds at most 20 cells of under 50 characters each, so the buffer never fills.
-    void put(const char* text, std::size_t size) {
-        std::memcpy(m_buffer + m_size, text, size);
-        m_size += size;
-    }
-    void tab() { put("\t", 1); }
-    void appendTo(std::string& out) const { out.append(m_buffer, m_size); }
-
-private:
-    char m_buffer[1024];
-    std::size_t m_size = 0;
-};
-
-} // namespace
-
 void AppendLineRow(std::string& row, int lineNumber, const TTextCounts& line,
                    const TMeasureOptions& options) {
-    RowWriter writer;
+    // The row is written into a buffer on the stack through a local cursor and appended once:
+    // appending its small cells one by one costs more than making them, and a cursor kept in
+    // an object would have to be read back after every byte written. A row holds at most 20
+    // cells of under 50 characters each.
+    char buffer[1024];
+    char* p = buffer;
     for (const Column& column : kLineColumns) {
         if (!options.resultDisplay[column.position])
             continue;
-        writer.number(column.countPosition < 0 ? lineNumber : line.count(column.countPosition));
-        writer.tab();
+        p += formatInt(p, column.countPosition < 0 ? lineNumber : line.count(column.countPosition));
+        *p++ = Tab;
     }
     const LineIndexValues values = LineIndices(line, options.readability);
     for (int i = 0; i < IndexCount; ++i) {
         if (!options.readability[static_cast<std::size_t>(i)])
             continue;
         if (const auto& value = values[static_cast<std::size_t>(i)])
-            writer.fixed1(*value);
+            p += formatFixed1(p, *value);
         else
-            writer.put("-", 1);
-        writer.tab();
+            *p++ = '-';
+        *p++ = Tab;
     }
-    const std::size_t start = row.size();
-    writer.appendTo(row);
     // Cells never begin with a blank, so only the final TAB goes.
-    while (row.size() > start && static_cast<unsigned char>(row.back()) <= 0x20)
-        row.pop_back();
+    while (p > buffer && static_cast<unsigned char>(p[-1]) <= 0x20)
+        --p;
+    row.append(buffer, static_cast<std::size_t>(p - buffer));
 }
 
 std::string LineRow(int lineNumber, const TTextCounts& line, const TMeasureOptions& options) {

@@ -1,67 +1,130 @@
 #include "platform/FileBytes.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
-#include <algorithm>
 #include <atomic>
+#include <csignal>
+#include <cstring>
 #include <istream>
-#include <thread>
-#include <vector>
+#include <mutex>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace pelmar {
 namespace {
 
-// Below this a file is read by one thread: starting threads would cost more than they save.
-constexpr qint64 ParallelReadSize = 4 << 20;
+// A mapped file that another program truncates can no longer be read where its end was: the
+// system answers the read with a bus error. Every mapping is registered here with the message
+// that ends the program then; a bus error anywhere else keeps its usual effect.
+struct Guarded {
+    std::atomic<const char*> begin{nullptr};
+    std::atomic<const char*> end{nullptr};
+    char message[1024];
+    std::size_t length = 0;
+};
+Guarded g_guarded[16];
+std::mutex g_guardedChanging;
+bool g_handlerInstalled = false;
+struct sigaction g_previousAction {};
 
-// Reads [from, from + size) of the file into `into`; false when it cannot or the file is
-// shorter.
-bool readRange(const QString& path, qint64 from, qint64 size, char* into) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(from))
-        return false;
-    while (size > 0) {
-        const qint64 n = file.read(into, size);
-        if (n <= 0)
-            return false;
-        into += n;
-        size -= n;
+void onBusError(int, siginfo_t* info, void*) {
+    const char* at = static_cast<const char*>(info->si_addr);
+    for (const Guarded& guarded : g_guarded) {
+        const char* begin = guarded.begin.load(std::memory_order_acquire);
+        if (begin && at >= begin && at < guarded.end.load(std::memory_order_acquire)) {
+            [[maybe_unused]] const auto written = ::write(STDERR_FILENO, guarded.message, guarded.length);
+            ::_exit(2);
+        }
     }
-    return true;
+    // Not ours: whatever handled it before has it, when the fault comes again (or at once, for
+    // a bus error that was sent rather than caused).
+    sigaction(SIGBUS, &g_previousAction, nullptr);
+    raise(SIGBUS);
+}
+
+// False when every place is taken (the file is then read instead).
+bool guard(const char* begin, std::size_t size, const QString& path) {
+    const std::lock_guard lock(g_guardedChanging);
+    if (!g_handlerInstalled) {
+        struct sigaction action {};
+        action.sa_sigaction = onBusError;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        if (sigaction(SIGBUS, &action, &g_previousAction) != 0)
+            return false;
+        g_handlerInstalled = true;
+    }
+    for (Guarded& guarded : g_guarded) {
+        if (guarded.begin.load(std::memory_order_relaxed))
+            continue;
+        const QByteArray text = (QCoreApplication::applicationName() +
+                                 QStringLiteral(": cannot read %1: it changed while it was read\n").arg(path))
+                                    .toUtf8()
+                                    .left(sizeof guarded.message);
+        std::memcpy(guarded.message, text.constData(), static_cast<std::size_t>(text.size()));
+        guarded.length = static_cast<std::size_t>(text.size());
+        guarded.end.store(begin + size, std::memory_order_release);
+        guarded.begin.store(begin, std::memory_order_release);
+        return true;
+    }
+    return false;
+}
+
+void unguard(const char* begin) {
+    const std::lock_guard lock(g_guardedChanging);
+    for (Guarded& guarded : g_guarded) {
+        if (guarded.begin.load(std::memory_order_relaxed) == begin) {
+            guarded.begin.store(nullptr, std::memory_order_release);
+            guarded.end.store(nullptr, std::memory_order_release);
+        }
+    }
 }
 
 } // namespace
 
-bool TFileBytes::readFile(const QString& path, int jobs, QString& reason) {
+TFileBytes::~TFileBytes() { release(); }
+
+void TFileBytes::release() {
+    if (m_mapped) {
+        unguard(m_mapped);
+        ::munmap(const_cast<char*>(m_mapped), m_size);
+        m_mapped = nullptr;
+    }
+    m_buffer.reset();
+    m_size = 0;
     m_grown.clear();
+}
+
+bool TFileBytes::readFile(const QString& path, QString& reason) {
+    release();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
         return false;
     }
+    // A pipe or a special file says no size (or a wrong one) and is read instead.
     const qint64 size = file.size();
-    if (jobs <= 1 || size < ParallelReadSize || file.isSequential())
-        return readInOrder(path, reason);
+    if (!file.isSequential() && size > 0 && map(file.handle(), static_cast<std::size_t>(size), path))
+        return true;
+    return readInOrder(path, reason);
+}
 
-    m_buffer = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size));
-    m_size = static_cast<std::size_t>(size);
-    const qint64 pieces = std::min<qint64>(jobs, 8);
-    std::atomic<bool> ok = true;
-    std::vector<std::thread> threads;
-    for (qint64 k = 0; k < pieces; ++k) {
-        const qint64 from = size * k / pieces;
-        const qint64 to = size * (k + 1) / pieces;
-        threads.emplace_back([&, from, to] {
-            if (!readRange(path, from, to - from, m_buffer.get() + from))
-                ok = false;
-        });
+bool TFileBytes::map(int descriptor, std::size_t size, const QString& path) {
+    // The pages are set up at once: faulting them in one by one as the text is read costs
+    // more.
+    void* at = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
+    if (at == MAP_FAILED)
+        return false;
+    m_mapped = static_cast<const char*>(at);
+    m_size = size;
+    if (!guard(m_mapped, size, path)) {
+        ::munmap(at, size);
+        m_mapped = nullptr;
+        m_size = 0;
+        return false;
     }
-    for (std::thread& thread : threads)
-        thread.join();
-    // A file that changed its length while it was read is read again, from start to end.
-    char probe;
-    if (!ok || !file.seek(size) || file.read(&probe, 1) != 0)
-        return readInOrder(path, reason);
     return true;
 }
 
@@ -104,9 +167,7 @@ bool TFileBytes::readInOrder(const QString& path, QString& reason) {
 }
 
 void TFileBytes::readStream(std::istream& in) {
-    m_buffer.reset();
-    m_size = 0;
-    m_grown.clear();
+    release();
     char chunk[1 << 16];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
         m_grown.append(chunk, static_cast<std::size_t>(in.gcount()));

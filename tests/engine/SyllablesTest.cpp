@@ -94,6 +94,20 @@ TEST(CountSyllables, WordListsAndAffixes) {
     EXPECT_EQ(word, "prean");
 }
 
+// A word in several word lists counts as the first of them has it; a list's scan stops at its
+// first item that sorts after the word, so a word behind such an item is not in that list.
+TEST(CountSyllables, TheFirstWordListThatHasTheWordCounts) {
+    const auto data = dataFromText("[word_2]\r\nbeta\r\n[word_4]\r\nzeta\r\nalpha\r\n"
+                                   "[word_5]\r\nalpha\r\nbeta\r\n[word_6]\r\nalpha\r\n");
+    TPelgine engine;
+    engine.Dictionary = data.get();
+    engine.Clear();
+    EXPECT_EQ(engine.CountSyllables("beta"), 2);
+    EXPECT_EQ(engine.CountSyllables("alpha"), 5); // not found behind "zeta" in word_4
+    EXPECT_EQ(engine.WordSyllables("alpha"), 5);
+    EXPECT_EQ(engine.WordSyllables("gamma"), 0);
+}
+
 TEST(CountSyllables, TailAndHeadItemsAreTriedFromLastToFirst) {
     const auto data = dataFromText("[tail_2]\r\ning\r\nling\r\n[head_1]\r\nun\r\nund\r\n");
     TPelgine engine;

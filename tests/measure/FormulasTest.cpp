@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -179,6 +181,37 @@ TEST(LineIndex, GuardsOnTheLinesOwnCounts) {
         EXPECT_TRUE(LineIndex(other, noClause).has_value()) << int(other);
         EXPECT_FALSE(LineIndex(other, noWord).has_value()) << int(other);
     }
+}
+
+// A row's indices are worked out together, from shared terms and a table of logarithms; each
+// must be bit for bit the index worked out alone, also past the table's edges and for any
+// choice of indices.
+TEST(LineIndices, EqualEachIndexWorkedOutAlone) {
+    std::array<bool, IndexCount> all;
+    all.fill(true);
+    std::array<bool, IndexCount> some{};
+    some[std::size_t(RI::PMEN)] = some[std::size_t(RI::SMOG)] = some[std::size_t(RI::FRES)] = true;
+    for (std::int32_t sent : {0, 1, 3})
+        for (std::int32_t clau : {0, 1, 2, 15, 16, 17, 40})
+            for (std::int32_t phra : {0, 1, 5, 63, 64, 65, 200})
+                for (std::int32_t word : {0, 1, 12, 90}) {
+                    const TTextCounts line = counts(sent, clau, phra, word, word * 3 / 2,
+                                                    word / 2, word / 5, word * 2, word * 5);
+                    for (const auto& wanted : {all, some}) {
+                        const LineIndexValues values = LineIndices(line, wanted);
+                        for (int i = 0; i < IndexCount; ++i) {
+                            const auto alone = LineIndex(static_cast<RI>(i), line);
+                            if (!wanted[std::size_t(i)] || !alone) {
+                                EXPECT_FALSE(values[std::size_t(i)].has_value()) << i;
+                                continue;
+                            }
+                            ASSERT_TRUE(values[std::size_t(i)].has_value()) << i;
+                            EXPECT_EQ(std::bit_cast<std::uint32_t>(*values[std::size_t(i)]),
+                                      std::bit_cast<std::uint32_t>(*alone))
+                                << i << " " << sent << " " << clau << " " << phra << " " << word;
+                        }
+                    }
+                }
 }
 
 TEST(WholeText, TenthsRatiosAndStylesOfTheTotals) {

@@ -19,28 +19,56 @@ std::string randomBytes(std::mt19937& rng, std::size_t size) {
     return bytes;
 }
 
-// A large file is read in pieces on several threads: every byte lands where it belongs.
-TEST(FileBytes, LargeFilesReadInPiecesAreWhole) {
+// A file is read whole, whether mapped (a regular file), read (a file that says no size) or
+// streamed.
+TEST(FileBytes, FilesAreReadWhole) {
     QTemporaryDir dir;
     std::mt19937 rng(5);
     const std::string content = randomBytes(rng, (9 << 20) + 12345);
     const QString path = dir.filePath("big.txt");
     std::ofstream(path.toStdString(), std::ios::binary) << content;
-    for (int jobs : {1, 2, 3, 16}) {
-        TFileBytes bytes;
-        QString reason;
-        ASSERT_TRUE(bytes.readFile(path, jobs, reason)) << reason.toStdString();
-        EXPECT_TRUE(bytes.view() == content) << "jobs " << jobs;
-    }
-    TFileBytes missing;
+    TFileBytes bytes;
     QString reason;
-    EXPECT_FALSE(missing.readFile(dir.filePath("missing.txt"), 2, reason));
+    ASSERT_TRUE(bytes.readFile(path, reason)) << reason.toStdString();
+    EXPECT_TRUE(bytes.view() == content);
+    // Read again into the same object, and an empty file.
+    std::ofstream(dir.filePath("empty.txt").toStdString(), std::ios::binary);
+    ASSERT_TRUE(bytes.readFile(dir.filePath("empty.txt"), reason));
+    EXPECT_TRUE(bytes.view().empty());
+
+    TFileBytes special;
+    ASSERT_TRUE(special.readFile(QStringLiteral("/proc/self/status"), reason));
+    EXPECT_NE(special.view().find("Name:"), std::string_view::npos);
+
+    TFileBytes missing;
+    EXPECT_FALSE(missing.readFile(dir.filePath("missing.txt"), reason));
     EXPECT_FALSE(reason.isEmpty());
 
     std::istringstream in(content);
     TFileBytes stream;
     stream.readStream(in);
     EXPECT_TRUE(stream.view() == content);
+}
+
+// A mapped file that another program cuts short cannot be read where its end was: the program
+// ends with a message and status 2, not with a crash.
+TEST(FileBytesDeathTest, AFileCutShortWhileMappedEndsTheProgramWithAMessage) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cut.txt");
+    std::ofstream(path.toStdString(), std::ios::binary) << std::string(1 << 20, 'a');
+    EXPECT_EXIT(
+        {
+            TFileBytes bytes;
+            QString reason;
+            if (!bytes.readFile(path, reason))
+                std::_Exit(3);
+            std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc);
+            volatile char last = bytes.view().back();
+            (void)last;
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(2), "cannot read .*cut.txt: it changed while it was read");
 }
 
 // Looked at in pieces, a large text gets the encoding it gets whole, also when a multi-byte
