@@ -286,8 +286,7 @@ TEST(WhitenBandColours, OnlyExactBandColoursTurnWhite) {
 class FlyFromMainWindow : public testing::Test {
 protected:
     void SetUp() override {
-        QFile::remove(SettingsFilePath());
-        QDir(AppDataFolder()).removeRecursively();
+        test::forgetProgramFiles();
         TFlySeams seams;
         seams.prompts = std::make_unique<test::TFakePrompts>();
         seams.virtualClock = true;

@@ -35,8 +35,7 @@ namespace {
 class GraphWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        QFile::remove(SettingsFilePath());
-        QDir(AppDataFolder()).removeRecursively();
+        test::forgetProgramFiles();
         test::writeHistoryWith(AppDataFolder(), 0, 60,
                                [](int i) { return "Text " + std::to_string(i); });
         auto owned = std::make_unique<test::TFakeDialogs>();
@@ -53,8 +52,7 @@ protected:
     void TearDown() override {
         window.reset();
         main.reset();
-        QFile::remove(SettingsFilePath());
-        QDir(AppDataFolder()).removeRecursively();
+        test::forgetProgramFiles();
     }
 
     [[nodiscard]] TGLItems* graph() const { return window->graph(); }

@@ -52,14 +52,12 @@ std::string titleOf(int i) {
 class HistoryWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        QFile::remove(SettingsFilePath());
-        QDir(AppDataFolder()).removeRecursively();
+        test::forgetProgramFiles();
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override {
         window.reset();
-        QFile::remove(SettingsFilePath());
-        QDir(AppDataFolder()).removeRecursively();
+        test::forgetProgramFiles();
     }
 
     TForm2& open(int samples, int unassigned) {

@@ -63,8 +63,7 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        QFile::remove(SettingsFilePath());
-        QDir(AppDataFolder()).removeRecursively();
+        test::forgetProgramFiles();
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override {

@@ -34,8 +34,7 @@ const QString FourteenWordSentences = u"One two three four five six seven eight 
 class ResultWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        QFile::remove(SettingsFilePath());
-        QDir(AppDataFolder()).removeRecursively();
+        test::forgetProgramFiles();
         window = std::make_unique<TForm1>(std::make_unique<test::TFakePrompts>());
         window->attachWindows(&history, &fly, &result);
         window->show();

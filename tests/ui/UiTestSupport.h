@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/AppPaths.h"
 #include "ui/dialogs/Prompts.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -87,6 +90,13 @@ inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 5
         QThread::msleep(2);
     }
     return true;
+}
+
+// Every window test starts and ends without the settings and data the program keeps, so no
+// test sees what another one saved.
+inline void forgetProgramFiles() {
+    QFile::remove(SettingsFilePath());
+    QDir(AppDataFolder()).removeRecursively();
 }
 
 } // namespace pelmar::test
